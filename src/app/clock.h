@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QDateTime>
+
+#include <functional>
+
+namespace lf {
+
+// Wall clock for the values the user sees and for seeding; tests fix it.
+QDateTime now();
+void set_clock(std::function<QDateTime()> fixed);
+// Seconds since local midnight, with fractions.
+double seconds_since_midnight();
+
+} // namespace lf

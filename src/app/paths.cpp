@@ -1,0 +1,110 @@
+#include "app/paths.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+
+namespace lf {
+
+void strip_quotes(QString &s)
+{
+    if (s.startsWith(QLatin1Char('"')))
+        s.remove(0, 1);
+    if (s.endsWith(QLatin1Char('"')))
+        s.chop(1);
+}
+
+QString folder_of(const QString &path)
+{
+    const qsizetype i = path.lastIndexOf(QLatin1Char('/'));
+    return i < 0 ? QString() : path.left(i);
+}
+
+QString file_name_of(const QString &path)
+{
+    const qsizetype i = path.lastIndexOf(QLatin1Char('/'));
+    return i < 0 ? path : path.mid(i + 1);
+}
+
+bool file_exists(const QString &path)
+{
+    if (path.trimmed().isEmpty())
+        return false;
+    // A dangling link names nothing the user can open.
+    return QFileInfo::exists(path);
+}
+
+bool is_folder(const QString &path)
+{
+    return !path.trimmed().isEmpty() && QFileInfo(path).isDir();
+}
+
+bool any_file_matches(const QString &folder, const QString &pattern)
+{
+    if (folder.isEmpty())
+        return false;
+    QDirIterator it(folder, QStringList{pattern}, QDir::Files | QDir::Hidden | QDir::System);
+    return it.hasNext();
+}
+
+QString extension_of(const QString &path)
+{
+    const QString name = file_name_of(path);
+    const qsizetype i = name.lastIndexOf(QLatin1Char('.'));
+    return i < 0 ? QString() : name.mid(i).toLower();
+}
+
+bool is_picture_file(const QString &path)
+{
+    const QString ext = extension_of(path);
+    return ext == QLatin1String(".jpg") || ext == QLatin1String(".gif")
+        || ext == QLatin1String(".bmp");
+}
+
+QString on_disk_name(const QString &path)
+{
+    const QString name = file_name_of(path);
+    if (name.isEmpty())
+        return path;
+    const QString folder = folder_of(path);
+    const QDir dir(folder.isEmpty() && path.startsWith(QLatin1Char('/')) ? QStringLiteral("/")
+                   : folder.isEmpty() ? QStringLiteral(".") : folder);
+    if (QFileInfo::exists(dir.filePath(name))) {
+        // Same spelling is on disk; only a case-folding volume can differ.
+        QDirIterator it(dir.path(), QDir::AllEntries | QDir::Hidden | QDir::System
+                                        | QDir::NoDotAndDotDot);
+        QString folded;
+        while (it.hasNext()) {
+            it.next();
+            const QString entry = it.fileName();
+            if (entry == name)
+                return path;
+            if (folded.isEmpty() && entry.compare(name, Qt::CaseInsensitive) == 0)
+                folded = entry;
+        }
+        if (!folded.isEmpty())
+            return folder + QLatin1Char('/') + folded;
+    }
+    return path;
+}
+
+bool is_url(const QString &s)
+{
+    for (const char *p : {"https://", "ftp://", "http://", "www."}) {
+        if (s.startsWith(QLatin1String(p), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+QString first_line(const QString &s)
+{
+    const qsizetype cr = s.indexOf(QLatin1Char('\r'));
+    const qsizetype lf = s.indexOf(QLatin1Char('\n'));
+    qsizetype cut = cr;
+    if (cut < 0 || (lf >= 0 && lf < cut))
+        cut = lf;
+    return cut < 0 ? s : s.left(cut);
+}
+
+} // namespace lf

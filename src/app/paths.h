@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace lf {
+
+// Removes one leading double quote, then one trailing double quote.
+void strip_quotes(QString &s);
+// Everything before the last "/" ("" when there is none). ":" is an ordinary
+// character in file names here.
+QString folder_of(const QString &path);
+// Everything after the last "/" (the whole path when there is none).
+QString file_name_of(const QString &path);
+// True for an existing file or folder, hidden ones included; blank is false.
+bool file_exists(const QString &path);
+bool is_folder(const QString &path);
+// True when any file of folder matches the wildcard pattern (e.g. "ORIGINAL_*").
+bool any_file_matches(const QString &folder, const QString &pattern);
+// The extension with its dot, lower case (".jpg"), or "" when there is none.
+QString extension_of(const QString &path);
+// .jpg, .gif or .bmp in any letter case.
+bool is_picture_file(const QString &path);
+// The path with its file name spelt as the folder listing spells it; the
+// path unchanged when nothing matches.
+QString on_disk_name(const QString &path);
+// Text beginning with "https://", "ftp://", "http://" or "www.", any case.
+bool is_url(const QString &s);
+// The part before the first carriage return (or line feed).
+QString first_line(const QString &s);
+
+} // namespace lf

@@ -1,0 +1,60 @@
+#include "app/prompt.h"
+
+namespace lf {
+namespace {
+
+// Used before the windows install theirs: answers like a user pressing Enter.
+class SilentPrompt final : public Prompt {
+public:
+    Answer message(const MessageRequest &r) override
+    {
+        switch (r.buttons) {
+        case Buttons::Ok:
+        case Buttons::OkCancel:
+            return r.default_button == 2 ? Answer::Cancel : Answer::Ok;
+        case Buttons::YesNo:
+        case Buttons::YesNoCancel:
+            return r.default_button == 1 ? Answer::Yes
+                 : r.default_button == 2 ? Answer::No : Answer::Cancel;
+        case Buttons::RetryCancel:
+            return r.default_button == 2 ? Answer::Cancel : Answer::Retry;
+        case Buttons::AbortRetryIgnore:
+            return r.default_button == 1 ? Answer::Abort
+                 : r.default_button == 2 ? Answer::Retry : Answer::Ignore;
+        }
+        return Answer::Ok;
+    }
+    QString input(const InputRequest &) override { return {}; }
+    QString file(const FileRequest &) override { return {}; }
+    std::optional<QColor> color(const QColor &) override { return std::nullopt; }
+    QString folder(const FolderRequest &r) override { return r.start; }
+};
+
+SilentPrompt silent;
+Prompt *current = &silent;
+
+} // namespace
+
+Prompt &prompt() { return *current; }
+void set_prompt(Prompt *p) { current = p ? p : &silent; }
+
+void notify(const QString &text, const QString &title)
+{
+    MessageRequest r;
+    r.text = text;
+    r.title = title;
+    prompt().message(r);
+}
+
+Answer ask(const QString &text, Buttons b, Icon i, int default_button, const QString &title)
+{
+    MessageRequest r;
+    r.text = text;
+    r.title = title;
+    r.buttons = b;
+    r.icon = i;
+    r.default_button = default_button;
+    return prompt().message(r);
+}
+
+} // namespace lf

@@ -1,0 +1,116 @@
+#include "app/settings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include <cmath>
+#include <limits>
+
+namespace lf {
+namespace {
+
+QString &settings_override()
+{
+    static QString path;
+    return path;
+}
+
+const QString section = QStringLiteral("general");
+
+} // namespace
+
+QString application_name()
+{
+    QString name;
+    if (QCoreApplication::instance())
+        name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    return name.isEmpty() ? QStringLiteral("lumenfolio") : name;
+}
+
+QString settings_file()
+{
+    if (!settings_override().isEmpty())
+        return settings_override();
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (dir.isEmpty())
+        dir = QDir::homePath() + QStringLiteral("/.config");
+    return dir + QLatin1Char('/') + application_name() + QStringLiteral(".ini");
+}
+
+void set_settings_file(const QString &path) { settings_override() = path; }
+
+QString get_setting(const char *key)
+{
+    QSettings s(settings_file(), QSettings::IniFormat);
+    if (s.status() != QSettings::NoError)
+        return {};
+    const QVariant v = s.value(section + QLatin1Char('/') + QLatin1String(key));
+    return v.canConvert<QString>() ? v.toString() : QString();
+}
+
+void save_setting(const char *key, const QString &value)
+{
+    const QString file = settings_file();
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    {
+        QSettings probe(file, QSettings::IniFormat);
+        if (probe.status() == QSettings::FormatError) {
+            // Keep the unreadable file for the user instead of writing over it.
+            const QString aside = file + QStringLiteral(".unreadable");
+            QFile::remove(aside);
+            QFile::rename(file, aside);
+        }
+    }
+    QSettings s(file, QSettings::IniFormat);
+    s.setValue(section + QLatin1Char('/') + QLatin1String(key), value);
+    s.sync();
+}
+
+void save_setting(const char *key, long long value)
+{
+    save_setting(key, QString::number(value));
+}
+
+double numeric_value(const QString &s)
+{
+    int i = 0;
+    const int n = int(s.size());
+    while (i < n && (s[i] == QLatin1Char(' ') || s[i] == QLatin1Char('\t')))
+        ++i;
+    const int start = i;
+    if (i < n && (s[i] == QLatin1Char('-') || s[i] == QLatin1Char('+')))
+        ++i;
+    bool digits = false;
+    while (i < n && s[i].isDigit() && s[i].unicode() < 128) {
+        ++i;
+        digits = true;
+    }
+    if (i < n && s[i] == QLatin1Char('.')) {
+        ++i;
+        while (i < n && s[i].isDigit() && s[i].unicode() < 128) {
+            ++i;
+            digits = true;
+        }
+    }
+    if (!digits)
+        return 0;
+    bool ok = false;
+    const double v = s.mid(start, i - start).toDouble(&ok);
+    return ok && std::isfinite(v) ? v : 0;
+}
+
+int numeric_int(const QString &s)
+{
+    const double v = std::trunc(numeric_value(s));
+    if (v >= double(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (v <= double(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return int(v);
+}
+
+} // namespace lf

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/window_layer.h"
+
+namespace lf {
+
+// Opens the program's real windows.
+class QtWindowLayer : public WindowLayer {
+public:
+    void show_main_panel() override;
+    void place_main_panel_at_start() override;
+    void associate_menu_enabled(bool enabled) override;
+    void open_picture(const QString &path, bool keep_crop_request) override;
+    void open_slide_show_window() override;
+    void load_thumbnail_sheet() override;
+    void show_please_wait(const QString &text) override;
+    void unload_please_wait() override;
+    void beep() override;
+    void end_process() override;
+};
+
+} // namespace lf

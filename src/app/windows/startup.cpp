@@ -1,0 +1,49 @@
+#include "app/windows/startup.h"
+
+#include "app/app_state.h"
+#include "app/prompt.h"
+#include "app/random.h"
+#include "app/screen.h"
+#include "app/start_up.h"
+#include "app/temp_folders.h"
+#include "app/windows/f_ghost.h"
+#include "app/windows/frame_metrics.h"
+#include "app/windows/qt_prompt.h"
+#include "app/windows/qt_window_layer.h"
+
+#include <QCoreApplication>
+
+namespace lf {
+
+void start_up(const QStringList &arguments_after_program)
+{
+    static QtPrompt qt_prompt;
+    static QtWindowLayer qt_windows;
+    set_prompt(&qt_prompt);
+    set_windows(&qt_windows);
+
+    AppState &a = app();
+    a.start_argument = command_line_text(arguments_after_program);
+
+    const QSize frame = measure_frame();
+    a.frame_height = frame.height();
+    a.frame_width = frame.width();
+    a.frame_extra_height = a.frame_height - nominal_frame_height;
+    a.frame_extra_width = a.frame_width - nominal_frame_width;
+
+    a.start_argument = checked_start_argument(a.start_argument);
+    seed_random_from_clock();
+    a.taskbar_height = taskbar_height();
+
+    const TempFolderResult tmp = create_tmp_pic_dir(temp_root(), QCoreApplication::applicationPid());
+    a.tmp_pic_dir = tmp.tmp_pic_dir;
+    if (!tmp.problem.isEmpty())
+        notify(tmp.problem);
+
+    read_start_settings();
+    static f_ghost *ghost = new f_ghost;
+    Q_UNUSED(ghost);
+    dispatch_start_argument();
+}
+
+} // namespace lf

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QStringList>
+
+namespace lf {
+
+// Runs the start-up steps and opens the first window. The caller then runs
+// the event loop.
+void start_up(const QStringList &arguments_after_program);
+
+} // namespace lf

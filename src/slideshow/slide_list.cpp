@@ -1,0 +1,13 @@
+#include "slideshow/slide_list.h"
+
+namespace lf {
+
+SlideList &slides()
+{
+    static SlideList s;
+    return s;
+}
+
+void reset_slides() { slides() = SlideList{}; }
+
+} // namespace lf
