@@ -1,0 +1,164 @@
+#include "app/app_state.h"
+#include "app/settings.h"
+#include "app/start_up.h"
+#include "app/window_registry.h"
+#include "fake_windows.h"
+#include "scripted_prompt.h"
+#include "slideshow/slide_list.h"
+#include "test_env.h"
+#include "thumbs/thumbnail_state.h"
+
+#include <QtTest>
+
+using namespace lf;
+
+Q_DECLARE_METATYPE(lf::StartKind)
+
+// Records the busy flag the moment the slide show window is asked for.
+class BusyWatch : public test::FakeWindows {
+public:
+    bool busy_when_opened = false;
+    void open_slide_show_window() override
+    {
+        busy_when_opened = registry().busy_opening;
+        FakeWindows::open_slide_show_window();
+    }
+};
+
+class tst_start_up : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { test::reset_everything(); }
+
+    void classify_data()
+    {
+        QTest::addColumn<QString>("arg");
+        QTest::addColumn<lf::StartKind>("kind");
+        QTest::newRow("empty") << "" << StartKind::MainPanel;
+        QTest::newRow("ssf") << "/s/show.ssf" << StartKind::SlideShow;
+        QTest::newRow("SSF capitals") << "/s/SHOW.SSF" << StartKind::SlideShow;
+        QTest::newRow("tnf") << "/t/thumbs01.Tnf" << StartKind::ThumbnailFile;
+        QTest::newRow("picture") << "/p/a.jpg" << StartKind::Picture;
+        QTest::newRow("any other path") << "/p/notes.txt" << StartKind::Picture;
+        QTest::newRow("ssf in folder name") << "/p.ssf/a.jpg" << StartKind::Picture;
+    }
+    void classify()
+    {
+        QFETCH(QString, arg);
+        QFETCH(lf::StartKind, kind);
+        QCOMPARE(classify_start_argument(arg), kind);
+    }
+
+    void command_line_joins_unquoted_words()
+    {
+        QCOMPARE(command_line_text({QStringLiteral("/p/my"), QStringLiteral("photo.jpg")}),
+                 QStringLiteral("/p/my photo.jpg"));
+        QCOMPARE(command_line_text({QStringLiteral("  /p/a.jpg ")}), QStringLiteral("/p/a.jpg"));
+        QCOMPARE(command_line_text({}), QString());
+    }
+
+    void existing_arguments_survive_quotes_blanks_and_utf8_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("quoted");
+        QTest::newRow("plain") << "a.jpg" << false;
+        QTest::newRow("quoted") << "a.jpg" << true;
+        QTest::newRow("spaces") << "my holiday photo.jpg" << true;
+        QTest::newRow("utf-8") << "Größe – 東京.jpg" << false;
+    }
+    void existing_arguments_survive_quotes_blanks_and_utf8()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, quoted);
+        test::ScriptedPrompt p;
+        const QString path = test::fresh_folder(QStringLiteral("args")) + QLatin1Char('/') + name;
+        test::write_file(path);
+        const QString arg = quoted ? QLatin1Char('"') + path + QLatin1Char('"') : path;
+        QCOMPARE(checked_start_argument(arg), path);
+        QVERIFY(p.messages.isEmpty());
+    }
+
+    void a_missing_argument_is_reported_and_dropped()
+    {
+        test::ScriptedPrompt p;
+        QCOMPARE(checked_start_argument(QStringLiteral("\"/no/such.jpg\"")), QString());
+        QCOMPARE(p.message_texts(), QStringList{QStringLiteral("File not found /no/such.jpg")});
+        QCOMPARE(p.messages[0].buttons, Buttons::Ok);
+        QCOMPARE(p.messages[0].title, QStringLiteral("Lumenfolio"));
+    }
+
+    void stale_settings_are_blanked()
+    {
+        const QString dir = test::fresh_folder(QStringLiteral("stale"));
+        test::write_file(dir + QStringLiteral("/editor"));
+        save_setting(key::picture_editor, dir + QStringLiteral("/editor"));
+        save_setting(key::last_picture_file, dir + QStringLiteral("/gone.jpg"));
+        save_setting(key::last_slide_show, dir + QStringLiteral("/gone.ssf"));
+        save_setting(key::last_thumbnail_file, dir + QStringLiteral("/gone01.tnf"));
+        save_setting(key::init_dir_for_search, dir);
+        save_setting(key::interval, QStringLiteral("3000"));
+        save_setting(key::comments_hidden, QStringLiteral("-1"));
+
+        read_start_settings();
+        QCOMPARE(app().picture_editor, dir + QStringLiteral("/editor"));
+        QCOMPARE(app().last_picture_file, QString());
+        QCOMPARE(get_setting(key::last_picture_file), QString());
+        QCOMPARE(slides().slide_show_file, QString());
+        QCOMPARE(get_setting(key::last_slide_show), dir + QStringLiteral("/gone.ssf"));
+        QCOMPARE(thumbnails().current_thumbnail_file, QString());
+        QCOMPARE(app().init_dir_for_search, dir);
+        QCOMPARE(app().interval_ms, 3000);
+        QVERIFY(!app().comments_visible);
+    }
+
+    void empty_store_gives_the_defaults()
+    {
+        read_start_settings();
+        QCOMPARE(app().interval_ms, 0);
+        QVERIFY(app().comments_visible);
+        QVERIFY(app().last_picture_file.isEmpty());
+    }
+
+    void slide_show_argument_opens_the_show_while_busy()
+    {
+        BusyWatch w;
+        save_setting(key::random, QStringLiteral("1"));
+        save_setting(key::autom, QStringLiteral("-1"));
+        app().start_argument = QStringLiteral("/s/Show.SSF");
+        dispatch_start_argument();
+        QCOMPARE(w.calls, QStringList{QStringLiteral("open_slide_show_window")});
+        QVERIFY(w.busy_when_opened);
+        QVERIFY(!registry().busy_opening);
+        QCOMPARE(slides().slide_show_file, QStringLiteral("/s/Show.SSF"));
+        QVERIFY(slides().own_file);
+        QVERIFY(slides().random_order); // any non-zero value counts here
+        QVERIFY(slides().auto_advance);
+    }
+
+    void thumbnail_and_picture_arguments()
+    {
+        test::FakeWindows w;
+        app().start_argument = QStringLiteral("/t/sheet01.tnf");
+        dispatch_start_argument();
+        QCOMPARE(thumbnails().current_thumbnail_file, QStringLiteral("/t/sheet01.tnf"));
+        app().start_argument = QStringLiteral("/p/a b.jpg");
+        dispatch_start_argument();
+        QCOMPARE(w.calls, (QStringList{QStringLiteral("load_thumbnail_sheet"),
+                                       QStringLiteral("open_picture /p/a b.jpg false")}));
+    }
+
+    void no_argument_shows_the_panel_and_checks_types_once()
+    {
+        test::FakeWindows w;
+        test::ScriptedPrompt p;
+        dispatch_start_argument();
+        QCOMPARE(w.calls, (QStringList{QStringLiteral("show_main_panel"),
+                                       QStringLiteral("associate_menu_enabled false"),
+                                       QStringLiteral("place_main_panel")}));
+        QCOMPARE(get_setting(key::file_extensions_checked), QStringLiteral("-1"));
+        QVERIFY(p.messages.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_start_up)
+#include "tst_start_up.moc"

@@ -1,0 +1,130 @@
+#include "app/app_state.h"
+#include "app/temp_folders.h"
+#include "app/window_registry.h"
+#include "app/windows/f_ghost.h"
+#include "panel/windows/f_start.h"
+#include "scripted_prompt.h"
+#include "test_env.h"
+#include "test_windows.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
+#include <QWidget>
+#include <QtTest>
+
+using namespace lf;
+
+namespace {
+QWidget *top_level(const char *name)
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String(name) && w->isVisible())
+            return w;
+    }
+    return nullptr;
+}
+} // namespace
+
+class tst_shutdown : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        test::reset_everything();
+        app().tmp_pic_dir = create_tmp_pic_dir(test::fresh_folder(QStringLiteral("t")), 5).tmp_pic_dir;
+        test::write_file(app().tmp_pic_dir + QStringLiteral("/ORIGINAL_a.jpg"));
+    }
+    void cleanup()
+    {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            delete w;
+    }
+
+    void closing_the_last_picture_window_ends_and_removes_tmp_pic()
+    {
+        test::TestWindows layer;
+        test::ScriptedPrompt prompt;
+        const QString pic = test::fresh_folder(QStringLiteral("p")) + QStringLiteral("/Photo.JPG");
+        test::write_file(pic);
+        layer.open_picture(pic, false);
+        QWidget *w = top_level("form_nf");
+        QVERIFY(w);
+        QCOMPARE(w->windowTitle(), QStringLiteral("photo.jpg"));
+        QCOMPARE(registry().open_picture_windows, QStringLiteral("|0001"));
+        w->close();
+        QCOMPARE(layer.ends, 1);
+        QVERIFY(registry().open_picture_windows.isEmpty());
+        QVERIFY(!QFileInfo::exists(app().tmp_pic_dir));
+    }
+
+    void closing_a_picture_with_the_panel_loaded_brings_the_panel_back()
+    {
+        test::TestWindows layer;
+        test::ScriptedPrompt prompt;
+        layer.show_main_panel();
+        QWidget *panel = top_level("f_start");
+        QVERIFY(panel);
+        QCOMPARE(panel->windowTitle(), QStringLiteral("Lumenfolio"));
+        QVERIFY(registry().main_panel_loaded);
+        panel->hide();
+        layer.open_picture(QStringLiteral("/no/such.jpg"), false);
+        QCOMPARE(prompt.message_texts(), QStringList{QStringLiteral("File not found /no/such.jpg")});
+        top_level("form_nf")->close();
+        QCOMPARE(layer.ends, 0);
+        QVERIFY(panel->isVisible());
+        QVERIFY(QFileInfo::exists(app().tmp_pic_dir));
+
+        panel->close();
+        QCOMPARE(layer.ends, 1);
+        QVERIFY(!registry().main_panel_loaded);
+    }
+
+    void one_of_two_windows_closing_keeps_the_process()
+    {
+        test::TestWindows layer;
+        test::ScriptedPrompt prompt;
+        layer.open_picture(QStringLiteral("/no/a.jpg"), false);
+        layer.open_picture(QStringLiteral("/no/b.jpg"), false);
+        top_level("form_nf")->close();
+        QCOMPARE(layer.ends, 0);
+        QCOMPARE(registry().open_picture_windows.size(), 5);
+        top_level("form_nf")->close();
+        QCOMPARE(layer.ends, 1);
+    }
+
+    void ghost_ends_only_when_nothing_is_open()
+    {
+        test::TestWindows layer;
+        f_ghost ghost;
+        QCOMPARE(ghost.Timer1->interval(), 1000);
+        QVERIFY(ghost.Timer1->isActive());
+        registry().busy_opening = true;
+        ghost.tick();
+        QCOMPARE(layer.ends, 0);
+        QVERIFY(QFileInfo::exists(app().tmp_pic_dir));
+        registry().busy_opening = false;
+        registry().thumbnails_open = true;
+        ghost.tick();
+        QCOMPARE(layer.ends, 0);
+        registry().thumbnails_open = false;
+        ghost.tick();
+        QCOMPARE(layer.ends, 1);
+        QVERIFY(!QFileInfo::exists(app().tmp_pic_dir));
+    }
+
+    void a_missing_tag_stops_with_its_message()
+    {
+        test::TestWindows layer;
+        test::ScriptedPrompt prompt;
+        layer.open_picture(QStringLiteral("/no/a.jpg"), false);
+        registry().open_picture_windows.clear();
+        prompt.messages.clear();
+        top_level("form_nf")->close();
+        QCOMPARE(prompt.message_texts(), QStringList{QStringLiteral("error 2000 06 02")});
+        QCOMPARE(layer.ends, 1);
+    }
+};
+
+QTEST_MAIN(tst_shutdown)
+#include "tst_shutdown.moc"

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/prompt.h"
+
+#include <QList>
+#include <QVariant>
+
+#include <deque>
+
+namespace lf::test {
+
+// Answers questions from a script and remembers exactly what was asked.
+// An unscripted question gets the default-button answer (or "" / nothing).
+class ScriptedPrompt final : public Prompt {
+public:
+    ScriptedPrompt() { set_prompt(this); }
+    ~ScriptedPrompt() override { set_prompt(nullptr); }
+
+    std::deque<Answer> answers;
+    std::deque<QString> texts;  // input, file and folder answers
+    std::deque<std::optional<QColor>> colors;
+
+    QList<MessageRequest> messages;
+    QList<InputRequest> inputs;
+    QList<FileRequest> files;
+    QList<FolderRequest> folders;
+
+    QStringList message_texts() const;
+
+    Answer message(const MessageRequest &r) override;
+    QString input(const InputRequest &r) override;
+    QString file(const FileRequest &r) override;
+    std::optional<QColor> color(const QColor &initial) override;
+    QString folder(const FolderRequest &r) override;
+};
+
+} // namespace lf::test

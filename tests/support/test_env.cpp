@@ -1,0 +1,48 @@
+#include "test_env.h"
+
+#include "app/app_state.h"
+#include "app/clock.h"
+#include "app/screen.h"
+#include "app/settings.h"
+#include "app/shell.h"
+#include "app/window_registry.h"
+#include "slideshow/slide_list.h"
+#include "thumbs/thumbnail_state.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUuid>
+
+namespace lf::test {
+
+void reset_everything()
+{
+    reset_app_state();
+    reset_registry();
+    reset_slides();
+    reset_thumbnails();
+    set_clock(nullptr);
+    set_screen_twips(std::nullopt);
+    set_desktop_opener(nullptr);
+    const QString file = fresh_folder(QStringLiteral("settings")) + QStringLiteral("/lumenfolio.ini");
+    set_settings_file(file);
+}
+
+QString fresh_folder(const QString &name)
+{
+    const QString path = QDir::tempPath() + QLatin1Char('/') + name + QLatin1Char('-')
+                       + QUuid::createUuid().toString(QUuid::Id128).left(12);
+    QDir().mkpath(path);
+    return path;
+}
+
+void write_file(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+}
+
+} // namespace lf::test

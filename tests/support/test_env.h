@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace lf::test {
+
+// Puts every shared value back to its start and points the settings store at
+// a fresh file in this test process's private folder. Call in init().
+void reset_everything();
+// A new empty folder under the test's private TMPDIR.
+QString fresh_folder(const QString &name);
+// Writes bytes to path (folders made as needed).
+void write_file(const QString &path, const QByteArray &bytes = "x");
+
+} // namespace lf::test
