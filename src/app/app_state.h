@@ -25,8 +25,6 @@ struct AppState {
     QString picture_editor;
     QString last_picture_file;
     QString init_dir_for_search;
-    int interval_ms = 0;
-    bool comments_visible = true;
 };
 
 // Nominal frame sizes the layout rules were written for (twips).

@@ -8,6 +8,7 @@
 #include "app/window_registry.h"
 #include "slideshow/slide_list.h"
 #include "slideshow/slide_show_file.h"
+#include "thumbs/thumbnail_files.h"
 #include "thumbs/thumbnail_state.h"
 #include "tools/file_association.h"
 
@@ -66,9 +67,9 @@ void read_start_settings()
     if (!file_exists(a.init_dir_for_search))
         a.init_dir_for_search.clear();
 
-    a.interval_ms = numeric_int(get_setting(key::interval));
+    slides().interval_ms = numeric_int(get_setting(key::interval));
     // Stored as "hidden"; the complement of -1 is 0, of 0 is -1.
-    a.comments_visible = ~numeric_int(get_setting(key::comments_hidden)) != 0;
+    slides().comments_visible = ~numeric_int(get_setting(key::comments_hidden)) != 0;
 }
 
 namespace {

@@ -1,17 +1,19 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace lf {
 
+inline constexpr int max_pictures_in_list = 1000;
+
 struct ThumbnailState {
     QString current_thumbnail_file;
+    // Pictures for the next sheets (folder pictures or search results).
+    QStringList picture_list;
 };
 
 ThumbnailState &thumbnails();
 void reset_thumbnails();
-
-// Loads the thumbnail sheet window on current_thumbnail_file.
-void open_thumbnail_window();
 
 } // namespace lf

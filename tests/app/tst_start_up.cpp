@@ -107,15 +107,15 @@ private Q_SLOTS:
         QCOMPARE(get_setting(key::last_slide_show), dir + QStringLiteral("/gone.ssf"));
         QCOMPARE(thumbnails().current_thumbnail_file, QString());
         QCOMPARE(app().init_dir_for_search, dir);
-        QCOMPARE(app().interval_ms, 3000);
-        QVERIFY(!app().comments_visible);
+        QCOMPARE(slides().interval_ms, 3000);
+        QVERIFY(!slides().comments_visible);
     }
 
     void empty_store_gives_the_defaults()
     {
         read_start_settings();
-        QCOMPARE(app().interval_ms, 0);
-        QVERIFY(app().comments_visible);
+        QCOMPARE(slides().interval_ms, 0);
+        QVERIFY(slides().comments_visible);
         QVERIFY(app().last_picture_file.isEmpty());
     }
 

@@ -7,7 +7,9 @@
 #include "app/shell.h"
 #include "app/window_registry.h"
 #include "slideshow/slide_list.h"
+#include "panel/panel_state.h"
 #include "thumbs/thumbnail_state.h"
+#include "viewer/viewer_state.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,6 +24,8 @@ void reset_everything()
     reset_registry();
     reset_slides();
     reset_thumbnails();
+    reset_panel_state();
+    reset_viewer();
     set_clock(nullptr);
     set_screen_twips(std::nullopt);
     set_desktop_opener(nullptr);

@@ -1,0 +1,13 @@
+#include "panel/panel_state.h"
+
+namespace lf {
+
+PanelState &panel_state()
+{
+    static PanelState s;
+    return s;
+}
+
+void reset_panel_state() { panel_state() = PanelState{}; }
+
+} // namespace lf

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace lf {
+
+// Hand-over values between the viewing windows: the opener sets them just
+// before creating the next window, whose load step consumes them.
+struct ViewerState {
+    QString picture_to_open;
+    bool fresh_open = false;
+    bool crop_request = false;
+    bool picture_from_holder = false;
+    bool resize_suspended = false;
+    int original_width = 0;  // twips
+    int original_height = 0; // twips
+    double aspect_ratio = 0;
+    int handover_width = 0;
+    int handover_height = 0;
+    int anchor_left = 0;
+    int anchor_top = 0;
+    int jpeg_quality = 0; // 0 = not read yet
+    bool fit_mode = false;
+    QString last_viewer;
+    // The picture held for the next window, handed over without decoding
+    // again (implicitly shared).
+    QImage holder;
+};
+
+ViewerState &viewer();
+void reset_viewer();
+
+} // namespace lf
