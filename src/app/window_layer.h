@@ -14,6 +14,8 @@ public:
     virtual void place_main_panel_at_start() = 0;
     virtual void associate_menu_enabled(bool enabled) = 0;
     virtual void open_picture(const QString &path, bool keep_crop_request) = 0;
+    // A picture window over the hand-over values the caller set in viewer().
+    virtual void new_picture_window() = 0;
     // The full-screen window over the slide list.
     virtual void open_slide_show_window() = 0;
     // The thumbnail sheet window over the current thumbnail file.

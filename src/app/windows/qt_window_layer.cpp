@@ -36,6 +36,8 @@ void QtWindowLayer::open_picture(const QString &path, bool keep_crop_request)
     lf::open_picture(path, keep_crop_request);
 }
 
+void QtWindowLayer::new_picture_window() { lf::new_picture_window(); }
+
 void QtWindowLayer::open_slide_show_window() { form_fs::open_slide_show_window(); }
 
 void QtWindowLayer::load_thumbnail_sheet() { f_provini::load_sheet(); }

@@ -4,6 +4,7 @@
 #include "app/process_end.h"
 #include "app/prompt.h"
 #include "app/window_registry.h"
+#include "viewer/viewer_state.h"
 
 #include <QCloseEvent>
 
@@ -39,7 +40,14 @@ void open_picture(QString path, bool)
     strip_quotes(path);
     if (path.isEmpty())
         return;
-    auto *w = new form_nf(path);
+    viewer().picture_to_open = path;
+    viewer().fresh_open = true;
+    new_picture_window();
+}
+
+void new_picture_window()
+{
+    auto *w = new form_nf(viewer().picture_to_open);
     w->show();
 }
 

@@ -19,5 +19,6 @@ private:
 };
 
 void open_picture(QString path, bool keep_crop_request);
+void new_picture_window();
 
 } // namespace lf

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace lf {
+
+// Largest picture we decode: a 100 MP camera photo opens, a forged header
+// claiming billions of pixels does not take the machine's memory.
+inline constexpr qint64 max_picture_pixels = 268'435'456; // 2^28
+// Qt's own allocation guard, raised to fit the largest picture above.
+inline constexpr int decoder_allocation_limit_mb = 1100;
+
+// Natural (upright, EXIF orientation applied) size of the picture in the
+// file, without decoding it; invalid when unreadable.
+QSize picture_size(const QString &path);
+
+// Decodes the picture upright. With a valid `fit`, decodes straight to at
+// most that size (keeping the aspect ratio), which is much cheaper for big
+// JPEGs. Returns a null image for a missing, unreadable, truncated or
+// oversized file; failures are silent.
+QImage load_picture(const QString &path, QSize fit = QSize());
+
+} // namespace lf
