@@ -10,6 +10,7 @@ public:
     void associate_menu_enabled(bool) override {}
     void open_picture(const QString &, bool) override {}
     void new_picture_window() override {}
+    void open_moving_window(const QString &) override {}
     void open_slide_show_window() override {}
     void load_thumbnail_sheet() override {}
     void show_please_wait(const QString &) override {}

@@ -16,6 +16,8 @@ public:
     virtual void open_picture(const QString &path, bool keep_crop_request) = 0;
     // A picture window over the hand-over values the caller set in viewer().
     virtual void new_picture_window() = 0;
+    // A frameless moving window on path (or on the held picture).
+    virtual void open_moving_window(const QString &path) = 0;
     // The full-screen window over the slide list.
     virtual void open_slide_show_window() = 0;
     // The thumbnail sheet window over the current thumbnail file.

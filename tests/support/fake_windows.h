@@ -26,6 +26,10 @@ public:
         calls << QStringLiteral("open_picture %1 %2").arg(path, keep ? "true" : "false");
     }
     void new_picture_window() override { calls << QStringLiteral("new_picture_window"); }
+    void open_moving_window(const QString &path) override
+    {
+        calls << QStringLiteral("open_moving_window ") + path;
+    }
     void open_slide_show_window() override { calls << QStringLiteral("open_slide_show_window"); }
     void load_thumbnail_sheet() override { calls << QStringLiteral("load_thumbnail_sheet"); }
     void show_please_wait(const QString &t) override { calls << QStringLiteral("please_wait ") + t; }

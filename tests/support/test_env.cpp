@@ -7,6 +7,7 @@
 #include "app/shell.h"
 #include "app/window_registry.h"
 #include "slideshow/slide_list.h"
+#include "motion/motion_state.h"
 #include "panel/panel_state.h"
 #include "thumbs/thumbnail_state.h"
 #include "viewer/viewer_state.h"
@@ -25,6 +26,7 @@ void reset_everything()
     reset_slides();
     reset_thumbnails();
     reset_panel_state();
+    reset_motion();
     reset_viewer();
     set_clock(nullptr);
     set_screen_twips(std::nullopt);

@@ -2,6 +2,7 @@
 
 #include "app/windows/widget_geometry.h"
 #include "dialogs/windows/f_please_wait.h"
+#include "motion/windows/form_nf2.h"
 #include "panel/windows/f_start.h"
 #include "slideshow/windows/form_fs.h"
 #include "thumbs/windows/f_provini.h"
@@ -37,6 +38,11 @@ void QtWindowLayer::open_picture(const QString &path, bool keep_crop_request)
 }
 
 void QtWindowLayer::new_picture_window() { lf::new_picture_window(); }
+
+void QtWindowLayer::open_moving_window(const QString &path)
+{
+    form_nf2::open_moving_window(path);
+}
 
 void QtWindowLayer::open_slide_show_window() { form_fs::open_slide_show_window(); }
 

@@ -12,6 +12,7 @@ public:
     void associate_menu_enabled(bool enabled) override;
     void open_picture(const QString &path, bool keep_crop_request) override;
     void new_picture_window() override;
+    void open_moving_window(const QString &path) override;
     void open_slide_show_window() override;
     void load_thumbnail_sheet() override;
     void show_please_wait(const QString &text) override;

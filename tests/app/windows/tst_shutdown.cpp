@@ -37,8 +37,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            delete w;
+        test::delete_all_windows();
     }
 
     void closing_the_last_picture_window_ends_and_removes_tmp_pic()

@@ -1,0 +1,13 @@
+#include "motion/motion_state.h"
+
+namespace lf {
+
+MotionState &motion()
+{
+    static MotionState s;
+    return s;
+}
+
+void reset_motion() { motion() = MotionState{}; }
+
+} // namespace lf
