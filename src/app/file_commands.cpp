@@ -1,0 +1,163 @@
+#include "app/file_commands.h"
+
+#include "app/app_state.h"
+#include "app/paths.h"
+#include "app/prompt.h"
+#include "app/settings.h"
+#include "app/shell.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <cerrno>
+
+namespace lf {
+
+bool delete_with_backup(const QString &path)
+{
+    const QString dir = app().tmp_pic_dir;
+    if (dir.isEmpty() || !QFileInfo(dir).isDir()) {
+        report_error(ENOENT, QStringLiteral("No folder for the backup copy: the picture was not deleted"));
+        return false;
+    }
+    const QString backup = dir + QLatin1Char('/') + file_name_of(path);
+    QFile::remove(backup);
+    if (!QFile::copy(path, backup)) {
+        QFile src(path);
+        report_error(int(src.error()), QStringLiteral("Could not keep a copy of ") + path
+                                           + QStringLiteral(", so it was not deleted"));
+        return false;
+    }
+    QFile f(path);
+    if (!f.remove()) {
+        report_error(int(f.error()), f.errorString());
+        QFile::remove(backup);
+        return false;
+    }
+    app().deleted_pictures += QLatin1Char('|') + path;
+    return true;
+}
+
+RenameCheck check_new_name(const QString &path, const QString &answer)
+{
+    if (answer.trimmed().isEmpty())
+        return RenameCheck::Cancelled;
+    if (answer.right(4).compare(path.right(4), Qt::CaseInsensitive) != 0)
+        return RenameCheck::ExtensionChanged;
+    if (answer.contains(QLatin1Char('/')) || answer.contains(QChar(0)) || answer == QLatin1String(".")
+        || answer == QLatin1String(".."))
+        return RenameCheck::Invalid;
+    const QString target = folder_of(path) + QLatin1Char('/') + answer;
+    // A case-only change of the same file is fine; another file is not.
+    if (target != path && QFileInfo::exists(target)
+        && QFileInfo(target).canonicalFilePath() != QFileInfo(path).canonicalFilePath())
+        return RenameCheck::Invalid;
+    return RenameCheck::Ok;
+}
+
+QString ask_and_rename(const QString &path, const QString &title)
+{
+    InputRequest q;
+    q.title = title;
+    q.prompt = QStringLiteral("New file name?");
+    q.proposed = file_name_of(path);
+    while (true) {
+        const QString answer = prompt().input(q);
+        switch (check_new_name(path, answer)) {
+        case RenameCheck::Cancelled:
+            return {};
+        case RenameCheck::ExtensionChanged:
+            notify(extension_cannot_change);
+            q.proposed = answer;
+            continue;
+        case RenameCheck::Invalid:
+            notify(invalid_file_name);
+            q.proposed = answer;
+            continue;
+        case RenameCheck::Ok:
+            break;
+        }
+        const QString target = folder_of(path) + QLatin1Char('/') + answer;
+        if (target == path)
+            return {};
+        if (!QFile::rename(path, target)) {
+            QFile f(path);
+            report_error(int(f.error()), QStringLiteral("Could not rename ") + path);
+            return {};
+        }
+        return target;
+    }
+}
+
+void edit_with_picture_editor(const QString &editor, const QString &picture)
+{
+    if (editor.isEmpty()) {
+        notify(QStringLiteral("Picture editor path not assigned. Go to Image Viewer main panel and assign it."));
+        return;
+    }
+    const QFileInfo fi(editor);
+    if (!fi.exists()) {
+        notify(QStringLiteral("Path of picture editor is wrong. Go to main menu and reassign it."));
+        return;
+    }
+    if (fi.isDir() || !fi.isExecutable()) {
+        notify(QStringLiteral("The picture editor ") + editor
+               + QStringLiteral(" is not a program that can be started. Go to Image Viewer main "
+                                "panel and assign it."));
+        return;
+    }
+    if (!QProcess::startDetached(editor, {picture}, folder_of(picture)))
+        notify(QStringLiteral("The picture editor ") + editor + QStringLiteral(" could not be started."));
+}
+
+void copy_file_as(const QString &source, const QString &fallback_folder)
+{
+    const QString last = folder_of(get_setting(key::last_saved_as_file));
+    const QString folder = is_folder(last) ? last : fallback_folder;
+    FileRequest r;
+    r.kind = FileRequest::Save;
+    r.title = QStringLiteral("Copy original image file as...");
+    r.start = folder + QLatin1Char('/') + file_name_of(source);
+    const QString target = prompt().file(r);
+    if (target.isEmpty())
+        return;
+    if (QFileInfo(target).absoluteFilePath() == QFileInfo(source).absoluteFilePath())
+        return;
+    // Copy next to the target first, so a failed copy never destroys the
+    // file being replaced.
+    const QString part = target + QStringLiteral(".part");
+    QFile::remove(part);
+    if (!QFile::copy(source, part)) {
+        QFile f(source);
+        report_error(int(f.error()), QStringLiteral("Could not copy ") + source);
+        return;
+    }
+    QFile::remove(target);
+    if (!QFile::rename(part, target)) {
+        QFile::remove(part);
+        report_error(EIO, QStringLiteral("Could not write ") + target);
+        return;
+    }
+    save_setting(key::last_saved_as_file, target);
+}
+
+QString agenda_file()
+{
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (dir.isEmpty())
+        dir = QDir::homePath() + QStringLiteral("/.local/share");
+    dir += QLatin1Char('/') + application_name();
+    QDir().mkpath(dir);
+    const QString file = dir + QStringLiteral("/agenda.txt");
+    if (!QFileInfo::exists(file)) {
+        QFile f(file);
+        if (f.open(QIODevice::WriteOnly))
+            f.close();
+    }
+    return file;
+}
+
+} // namespace lf
