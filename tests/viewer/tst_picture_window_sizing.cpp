@@ -8,6 +8,14 @@ using namespace lf;
 
 Q_DECLARE_METATYPE(lf::TwipRect)
 
+namespace lf {
+char *toString(const TwipRect &r)
+{
+    return QTest::toString(QStringLiteral("TwipRect{%1, %2, %3, %4}")
+                               .arg(r.left).arg(r.top).arg(r.width).arg(r.height));
+}
+} // namespace lf
+
 namespace {
 // 1280 x 960 pixels with a 40-pixel taskbar.
 const ScreenTwips screen{19200, 14400, 600};
