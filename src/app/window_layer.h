@@ -22,6 +22,8 @@ public:
     virtual void open_slide_show_window() = 0;
     // The thumbnail sheet window over the current thumbnail file.
     virtual void load_thumbnail_sheet() = 0;
+    // Brings the loaded thumbnail sheet window to the front.
+    virtual void raise_thumbnail_sheet() = 0;
     // The progress window (with Cancel when app().wait_signal asks for it),
     // shown by the caller's protocol: text set, shown, focused.
     virtual void show_please_wait(const QString &text) = 0;

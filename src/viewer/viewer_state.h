@@ -23,6 +23,9 @@ struct ViewerState {
     int jpeg_quality = 0; // 0 = not read yet
     bool fit_mode = false;
     QString last_viewer;
+    // Number of the most recently created picture window (tags are this
+    // number as four digits); a reload sets it back to its own number.
+    int window_counter = 0;
     // The picture held for the next window, handed over without decoding
     // again (implicitly shared).
     QImage holder;

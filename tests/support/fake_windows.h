@@ -32,6 +32,7 @@ public:
     }
     void open_slide_show_window() override { calls << QStringLiteral("open_slide_show_window"); }
     void load_thumbnail_sheet() override { calls << QStringLiteral("load_thumbnail_sheet"); }
+    void raise_thumbnail_sheet() override { calls << QStringLiteral("raise_thumbnail_sheet"); }
     void show_please_wait(const QString &t) override { calls << QStringLiteral("please_wait ") + t; }
     void unload_please_wait() override { calls << QStringLiteral("unload_please_wait"); }
     void beep() override { calls << QStringLiteral("beep"); }

@@ -48,6 +48,16 @@ void QtWindowLayer::open_slide_show_window() { form_fs::open_slide_show_window()
 
 void QtWindowLayer::load_thumbnail_sheet() { f_provini::load_sheet(); }
 
+void QtWindowLayer::raise_thumbnail_sheet()
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String("f_provini") && w->isVisible()) {
+            w->raise();
+            w->activateWindow();
+        }
+    }
+}
+
 void QtWindowLayer::show_please_wait(const QString &text) { f_please_wait::show_text(text); }
 
 void QtWindowLayer::unload_please_wait() { f_please_wait::unload(); }

@@ -15,6 +15,7 @@ public:
     void open_moving_window(const QString &path) override;
     void open_slide_show_window() override;
     void load_thumbnail_sheet() override;
+    void raise_thumbnail_sheet() override;
     void show_please_wait(const QString &text) override;
     void unload_please_wait() override;
     void beep() override;
