@@ -52,7 +52,7 @@ int SheetLayout::canvas_height(int count) const
 
 int SheetLayout::canvas_width() const
 {
-    return int(std::lround(columns * (S + thumbnail_margin))) + thumbnail_margin;
+    return int(std::lround(columns * (S + thumbnail_margin)));
 }
 
 int SheetLayout::cell_pixels() const { return qMax(1, twips_to_px(int(S))); }

@@ -213,7 +213,8 @@ void f_provini::apply_height(int h)
     TwipRect g = outer_geometry(this);
     int width = g.width;
     if (h >= sheet_height_limit && !area_->verticalScrollBar()->isVisible())
-        width = qMax(width, l.window_width() + px_to_twips(area_->verticalScrollBar()->sizeHint().width()));
+        width = qMin(screen_width(), qMax(width, l.window_width()
+                                                    + px_to_twips(area_->verticalScrollBar()->sizeHint().width())));
     placing_ = true;
     set_outer_size(this, width, sheet_height_);
     placing_ = false;
