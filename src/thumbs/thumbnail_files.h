@@ -1,8 +1,43 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace lf {
+
+inline const QString folder_thumbnail_prefix = QStringLiteral("_thumbnails_");
+
+struct ThumbnailGrid {
+    int columns = 7;
+    int per_file = 28;
+};
+// 9600 twips wide: 5 x 2; 12000: 6 x 3; any other width: 7 x 4.
+ThumbnailGrid thumbnail_grid_for(int screen_width);
+// Sets the grid of thumbnails() from the screen width.
+void set_thumbnail_grid();
+
+struct PictureOrder {
+    bool random = false;
+    bool by_datetime = false;
+    bool descending = false;
+};
+// The ordinary files of folder whose names end in .jpg, .gif or .bmp (any
+// case), as folder + "/" + name, in listing order.
+QStringList folder_pictures(const QString &folder);
+// Random: for i = 1 .. n-1 swap entry i with a uniformly drawn one of 1 .. n.
+// Otherwise a stable sort by modification time or by path (ignoring case).
+void order_pictures(QStringList &pictures, const PictureOrder &order);
+// Fills picture_list with the pictures of folder, orders them and writes the
+// "_thumbnails_" sequence. False when nothing was written.
+bool collect_folder_pictures(const QString &folder, const PictureOrder &order);
+
+// "01" .. "99", then "100".
+QString sequence_number(int n);
+// Writes picture_list from list_position on as thumbnail files in
+// tmp_pic_dir named prefix + number + ".tnf", after deleting the previous
+// sequence of that prefix. False when nothing was written or writing failed
+// (failures are reported).
+bool write_thumbnail_files(const QString &folder, const QString &prefix);
 
 // Closes the thumbnail sheet window if open and loads it again on
 // current_thumbnail_file.

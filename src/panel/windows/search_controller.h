@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 class QLabel;
 class QLineEdit;
@@ -9,6 +10,8 @@ class QRadioButton;
 class QWidget;
 
 namespace lf {
+
+struct SearchFields;
 
 // The main panel's controls that the picture search reads and fills.
 struct SearchControls {
@@ -19,6 +22,10 @@ struct SearchControls {
     QRadioButton *option_and = nullptr;
     QListWidget *List1 = nullptr;
     QLabel *lab_search_results = nullptr;
+    // Optional: the boxes that show what the list commands made.
+    QLineEdit *t_last_slideshow = nullptr;
+    QLineEdit *t_last_thumbnail_file = nullptr;
+    QLineEdit *t_last_file = nullptr;
 };
 
 // The search by file name and what is made of its result list.
@@ -29,9 +36,23 @@ public:
     void search_picture();
     void slide_show_from_search_results();
     void thumbnails_from_search_results();
+    // The list's double click on a row: remembered as the last picture and
+    // opened in a picture window; the caller hides the main panel.
+    void open_list_entry(int row);
+
+    bool searching() const { return searching_; }
 
 private:
-    SearchControls c_;
+    SearchFields fields() const;
+    QStringList list_lines() const;
+
+    QPointer<QWidget> panel_;
+    QPointer<QLineEdit> t1_, t2_, t3_;
+    QPointer<QRadioButton> option_and_;
+    QPointer<QListWidget> list_;
+    QPointer<QLabel> label_;
+    QPointer<QLineEdit> t_last_slideshow_, t_last_thumbnail_file_, t_last_file_;
+    bool searching_ = false;
 };
 
 } // namespace lf

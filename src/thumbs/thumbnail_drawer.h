@@ -1,0 +1,76 @@
+#pragma once
+
+#include "app/twips.h"
+#include "thumbs/thumbnail_sheet.h"
+
+#include <QImage>
+#include <QObject>
+#include <QStringList>
+
+#include <map>
+
+template <typename T> class QFutureWatcher;
+
+namespace lf {
+
+struct DrawnThumbnail {
+    int index = 0; // list position, from 1
+    QString path;
+    QImage image;  // already at the fitted pixel size; null when undecodable
+    TwipRect picture;
+    TwipRect label;
+};
+
+// One picture decoded straight to its fitted cell size.
+DrawnThumbnail decode_thumbnail(const SheetLayout &layout, int index, const QString &path);
+
+// Draws the entries of one sheet in list order, one by one, while the next
+// ones are decoded on worker threads. An interruption stops the run before
+// the position being worked on, which a later run draws from the start.
+class ThumbnailDrawer : public QObject {
+    Q_OBJECT
+public:
+    explicit ThumbnailDrawer(QObject *parent = nullptr);
+    ~ThumbnailDrawer() override;
+
+    void set_sheet(const QStringList &entries, const SheetLayout &layout);
+    const SheetLayout &layout() const { return layout_; }
+    int drawn_count() const { return drawn_; }
+    bool drawing() const { return drawing_; }
+    bool interrupt_requested() const { return interrupt_; }
+
+    // Draws from drawn_count + 1 on; does nothing while a run is going on.
+    void display();
+    // Asks the run to stop; it stops before the next thumbnail appears.
+    void request_interrupt();
+
+Q_SIGNALS:
+    // The window height the row of the position being drawn needs.
+    void height_needed(int sheet_height);
+    void thumbnail_drawn(const DrawnThumbnail &t);
+    void completed();
+    void interrupted();
+    // Cancel on a missing file: the window closes.
+    void abort_requested();
+
+private:
+    void step();
+    void prefetch(int from);
+    void finish_interrupted();
+    void end_run();
+    void result_ready(quint64 generation, int index, QFutureWatcher<DrawnThumbnail> *w);
+
+    QStringList entries_;
+    SheetLayout layout_;
+    int drawn_ = 0;
+    bool drawing_ = false;
+    bool interrupt_ = false;
+    bool step_queued_ = false;
+    int waiting_for_ = 0;
+    quint64 generation_ = 0;
+    std::map<int, DrawnThumbnail> ready_;
+    std::map<int, bool> requested_;
+    int in_flight_ = 0;
+};
+
+} // namespace lf

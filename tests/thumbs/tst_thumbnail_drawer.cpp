@@ -1,0 +1,164 @@
+#include "scripted_prompt.h"
+#include "test_env.h"
+#include "thumbs/thumbnail_drawer.h"
+
+#include <QColor>
+#include <QImage>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace lf;
+
+namespace {
+
+QString picture(const QString &dir, const QString &name, QSize size)
+{
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(QColor(40, 120, 200));
+    const QString p = dir + QLatin1Char('/') + name;
+    img.save(p, "JPG");
+    return p;
+}
+
+QList<int> drawn_indexes(const QSignalSpy &spy)
+{
+    QList<int> out;
+    for (const QList<QVariant> &args : spy)
+        out << args.at(0).value<DrawnThumbnail>().index;
+    return out;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(lf::DrawnThumbnail)
+
+class tst_thumbnail_drawer : public QObject {
+    Q_OBJECT
+    QString dir_;
+    SheetLayout layout_ = SheetLayout::make(15360, 7, 120, 405);
+
+private Q_SLOTS:
+    void initTestCase() { qRegisterMetaType<DrawnThumbnail>(); }
+    void init()
+    {
+        test::reset_everything();
+        dir_ = test::fresh_folder(QStringLiteral("pics"));
+    }
+
+    void draws_in_list_order_at_cell_size()
+    {
+        QStringList list;
+        for (int i = 0; i < 12; ++i)
+            list << picture(dir_, QStringLiteral("p%1.jpg").arg(i), i % 2 ? QSize(300, 600) : QSize(900, 300));
+        ThumbnailDrawer d;
+        QSignalSpy drawn(&d, &ThumbnailDrawer::thumbnail_drawn);
+        QSignalSpy heights(&d, &ThumbnailDrawer::height_needed);
+        QSignalSpy done(&d, &ThumbnailDrawer::completed);
+        d.set_sheet(list, layout_);
+        d.display();
+        QTRY_COMPARE(done.size(), 1);
+        QCOMPARE(drawn_indexes(drawn), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+        QCOMPARE(heights.last().at(0).toInt(), layout_.sheet_height(12));
+        const int cell = layout_.cell_pixels();
+        for (const QList<QVariant> &args : drawn) {
+            const DrawnThumbnail t = args.at(0).value<DrawnThumbnail>();
+            QVERIFY(t.image.width() <= cell && t.image.height() <= cell);
+            QVERIFY(t.image.width() == cell || t.image.height() == cell);
+        }
+        QVERIFY(!d.drawing());
+        QCOMPARE(d.drawn_count(), 12);
+    }
+
+    void interruption_and_resume_redraw_the_interrupted_position()
+    {
+        QStringList list;
+        for (int i = 0; i < 10; ++i)
+            list << picture(dir_, QStringLiteral("p%1.jpg").arg(i), QSize(200, 100));
+        ThumbnailDrawer d;
+        QSignalSpy drawn(&d, &ThumbnailDrawer::thumbnail_drawn);
+        QSignalSpy stopped(&d, &ThumbnailDrawer::interrupted);
+        QSignalSpy done(&d, &ThumbnailDrawer::completed);
+        connect(&d, &ThumbnailDrawer::thumbnail_drawn, &d, [&](const DrawnThumbnail &t) {
+            if (t.index == 3)
+                d.request_interrupt();
+        });
+        d.set_sheet(list, layout_);
+        d.display();
+        QTRY_COMPARE(stopped.size(), 1);
+        QCOMPARE(d.drawn_count(), 3);
+        QVERIFY(!d.drawing());
+        QCOMPARE(drawn.size(), 3);
+
+        d.display();
+        QTRY_COMPARE(done.size(), 1);
+        QCOMPARE(drawn_indexes(drawn), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    }
+
+    void interrupt_while_waiting_for_a_decode()
+    {
+        QStringList list;
+        for (int i = 0; i < 6; ++i)
+            list << picture(dir_, QStringLiteral("p%1.jpg").arg(i), QSize(2000, 1500));
+        ThumbnailDrawer d;
+        QSignalSpy drawn(&d, &ThumbnailDrawer::thumbnail_drawn);
+        QSignalSpy stopped(&d, &ThumbnailDrawer::interrupted);
+        QSignalSpy done(&d, &ThumbnailDrawer::completed);
+        d.set_sheet(list, layout_);
+        d.display();
+        d.request_interrupt(); // before the first decode is back
+        QCOMPARE(stopped.size(), 1);
+        QCOMPARE(d.drawn_count(), 0);
+        d.display();
+        QTRY_COMPARE(done.size(), 1);
+        // Late answers of the first run were dropped: every position once.
+        QCOMPARE(drawn_indexes(drawn), (QList<int>{1, 2, 3, 4, 5, 6}));
+    }
+
+    void blank_missing_and_broken_entries()
+    {
+        test::ScriptedPrompt p;
+        const QString good = picture(dir_, QStringLiteral("good.jpg"), QSize(100, 100));
+        const QString broken = dir_ + QStringLiteral("/broken.jpg");
+        test::write_file(broken, "not a picture at all");
+        // A forged header claiming 60000 x 60000 pixels.
+        QByteArray forged = QByteArray::fromHex("ffd8ffc0001108ea60ea6003012200021101031101ffd9");
+        const QString huge = dir_ + QStringLiteral("/huge.jpg");
+        test::write_file(huge, forged);
+        const QString missing = dir_ + QStringLiteral("/missing.jpg");
+        ThumbnailDrawer d;
+        QSignalSpy drawn(&d, &ThumbnailDrawer::thumbnail_drawn);
+        QSignalSpy done(&d, &ThumbnailDrawer::completed);
+        d.set_sheet({good, QStringLiteral("  "), missing, broken, huge, dir_, good}, layout_);
+        p.answers = {Answer::Ok, Answer::Ok};
+        d.display();
+        QTRY_COMPARE(done.size(), 1);
+        QCOMPARE(drawn_indexes(drawn), (QList<int>{1, 4, 5, 6, 7}));
+        QCOMPARE(p.messages.size(), 1);
+        QCOMPARE(p.messages.first().text,
+                 QStringLiteral("File ") + missing
+                     + QStringLiteral(" not found. You may want to rebuild the thumbnail file. Press OK if you want "
+                                      "to proceed with the current file, Cancel if you want to abort this operation."));
+        QCOMPARE(p.messages.first().buttons, Buttons::OkCancel);
+        const DrawnThumbnail b = drawn.at(1).at(0).value<DrawnThumbnail>();
+        QVERIFY(b.image.isNull());
+        QCOMPARE(b.picture.height, int(std::lround(layout_.S)));
+        QVERIFY(drawn.at(2).at(0).value<DrawnThumbnail>().image.isNull());
+    }
+
+    void cancel_on_a_missing_file_aborts()
+    {
+        test::ScriptedPrompt p;
+        p.answers = {Answer::Cancel};
+        ThumbnailDrawer d;
+        QSignalSpy aborted(&d, &ThumbnailDrawer::abort_requested);
+        QSignalSpy drawn(&d, &ThumbnailDrawer::thumbnail_drawn);
+        d.set_sheet({dir_ + QStringLiteral("/gone.jpg"), picture(dir_, "a.jpg", QSize(10, 10))}, layout_);
+        d.display();
+        QCOMPARE(aborted.size(), 1);
+        QVERIFY(!d.drawing());
+        QCOMPARE(drawn.size(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_thumbnail_drawer)
+#include "tst_thumbnail_drawer.moc"
