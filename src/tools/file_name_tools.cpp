@@ -80,10 +80,10 @@ QByteArray new_raw_name(RenameKind kind, const Entry &e, const QString &string, 
     return {};
 }
 
-// A name this folder can hold and the listing will show again.
+// A name a file in this folder can take.
 bool usable_name(const QByteArray &raw)
 {
-    return !raw.isEmpty() && !raw.startsWith('.') && !raw.contains('/');
+    return !raw.isEmpty() && raw != "." && raw != ".." && !raw.contains('/');
 }
 
 // Never replaces an existing file.
@@ -215,7 +215,7 @@ QString rename_report(const RenameRun &run)
         case RenameSkip::Invalid:
             text += s.new_name.isEmpty() ? QStringLiteral("the new name would be empty")
                                          : QStringLiteral("\"") + s.new_name
-                                               + QStringLiteral("\" would be hidden or invalid");
+                                               + QStringLiteral("\" is no valid name");
             break;
         case RenameSkip::Refused:
             text += s.detail;
