@@ -28,6 +28,8 @@ public:
 class tst_start_up : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // A fresh start may write the picture types' associations.
+    void initTestCase() { test::require_private_folders(); }
     void init() { test::reset_everything(); }
 
     void classify_data()
@@ -151,12 +153,29 @@ private Q_SLOTS:
     {
         test::FakeWindows w;
         test::ScriptedPrompt p;
+        p.answers = {Answer::Yes, Answer::No, Answer::Yes};
         dispatch_start_argument();
         QCOMPARE(w.calls, (QStringList{QStringLiteral("show_main_panel"),
-                                       QStringLiteral("associate_menu_enabled false"),
+                                       QStringLiteral("associate_menu_enabled true"),
                                        QStringLiteral("place_main_panel")}));
         QCOMPARE(get_setting(key::file_extensions_checked), QStringLiteral("-1"));
+        QStringList questions;
+        for (const char *ext : {"jpg", "gif", "bmp"})
+            questions << QStringLiteral("This program is not the default program to open '%1' "
+                                        "files. Do you want to associate it with '%1' files?")
+                             .arg(QLatin1String(ext));
+        QCOMPARE(p.message_texts(), questions);
+        QCOMPARE(p.messages[0].buttons, Buttons::YesNo);
+        QCOMPARE(p.messages[0].icon, Icon::Question);
+
+        // The next start asks nothing; gif still opens elsewhere.
+        w.calls.clear();
+        p.messages.clear();
+        dispatch_start_argument();
         QVERIFY(p.messages.isEmpty());
+        QCOMPARE(w.calls, (QStringList{QStringLiteral("show_main_panel"),
+                                       QStringLiteral("associate_menu_enabled true"),
+                                       QStringLiteral("place_main_panel")}));
     }
 };
 

@@ -51,4 +51,15 @@ void write_file(const QString &path, const QByteArray &bytes)
         f.write(bytes);
 }
 
+void require_private_folders()
+{
+    const QString tmp = qEnvironmentVariable("TMPDIR");
+    const QString root = tmp.isEmpty() ? QString() : QFileInfo(tmp).absolutePath() + QLatin1Char('/');
+    for (const char *v : {"XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
+        const QString dir = qEnvironmentVariable(v);
+        if (root.isEmpty() || !dir.startsWith(root))
+            qFatal("run through run_isolated.sh: %s is not a private folder", v);
+    }
+}
+
 } // namespace lf::test

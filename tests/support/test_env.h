@@ -11,5 +11,8 @@ void reset_everything();
 QString fresh_folder(const QString &name);
 // Writes bytes to path (folders made as needed).
 void write_file(const QString &path, const QByteArray &bytes = "x");
+// Stops the test process unless XDG_CONFIG_HOME and XDG_DATA_HOME are the
+// private folders run_isolated.sh makes, for tests that write desktop files.
+void require_private_folders();
 
 } // namespace lf::test
