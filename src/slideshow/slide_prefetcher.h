@@ -36,6 +36,7 @@ public:
     void forget();
     quint64 current_id() const { return id_; }
     bool ready_for(const QString &path) const;
+    bool idle() const { return pending_path_.isEmpty(); }
 
 private:
     void finished(quint64 id);

@@ -90,7 +90,12 @@ int form_fs::screen_h() const { return screen_twips().height; }
 
 QSize form_fs::decode_fit() const
 {
-    return QSize(std::max(1, twips_to_px(screen_w())), std::max(1, twips_to_px(screen_h())));
+    // Decoded straight to the size it is shown at when it is shrunk to fit,
+    // so that showing it needs no scaling.
+    int h = screen_h();
+    if (slides().slide_show_active && slides().comments_visible)
+        h -= 2 * (status_->filename_height() + status_margin_extra);
+    return QSize(std::max(1, twips_to_px(screen_w())), std::max(1, twips_to_px(h)));
 }
 
 void form_fs::first_load()
@@ -249,20 +254,20 @@ void form_fs::obtain_picture()
     v.original_width = original_width_;
     v.original_height = original_height_;
     v.aspect_ratio = original_height_ > 0 ? double(original_width_) / original_height_ : 0;
-    picture1->setScaledContents(true);
     picture1->setPixmap(image_.isNull() ? QPixmap() : QPixmap::fromImage(image_));
 }
 
 void form_fs::apply_picture_geometry()
 {
     place_control(picture1, pic_);
+    picture1->setScaledContents(picture1->size() != image_.size());
     picture1->setVisible(!image_.isNull());
     picture1->lower();
 }
 
 void form_fs::prefetch_next()
 {
-    if (!slides().slide_show_active)
+    if (!slides().slide_show_active || !read_ahead_)
         return;
     const int n = predict_next_forward(slides(), cursor_);
     if (n > 0 && n <= slides().slide_count) {

@@ -32,6 +32,14 @@ public:
     const QImage &image() const { return image_; }
     // Decodes that came from the read-ahead rather than the decoder.
     int prefetch_hits() const { return prefetch_hits_; }
+    bool read_ahead_idle() const { return prefetcher_.idle(); }
+    // For measurements: decode every picture when it is needed.
+    void set_read_ahead(bool on)
+    {
+        read_ahead_ = on;
+        if (!on)
+            prefetcher_.forget();
+    }
 
     // Load procedure: selects (in a slide show) and shows the next picture.
     void show_next();
@@ -114,6 +122,7 @@ private:
     bool closed_ = false;
     bool file_check_posted_ = false;
     int prefetch_hits_ = 0;
+    bool read_ahead_ = true;
     SlidePrefetcher prefetcher_;
 
     QTimer *Timer1 = nullptr;
