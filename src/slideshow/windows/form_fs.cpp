@@ -622,8 +622,11 @@ void form_fs::closeEvent(QCloseEvent *e)
         stop_on_missing_tag();
         return;
     }
-    if (slides().slide_show_active)
+    if (slides().slide_show_active) {
+        if (!slides().own_file)
+            hide();
         end_slide_show(picture_path_);
+    }
     after_viewing_window_closed();
 }
 

@@ -236,6 +236,39 @@ private Q_SLOTS:
         QCOMPARE(layer.ends, 0);
     }
 
+    void held_picture_is_shown_without_decoding_and_reloads_when_changed()
+    {
+        test::TestWindows layer;
+        test::ScriptedPrompt prompt;
+        slides().slide_show_active = false;
+        app().last_picture_file = pics[0];
+        QImage held(400, 300, QImage::Format_RGB32);
+        held.fill(Qt::white);
+        viewer().holder = held;
+        viewer().picture_from_holder = true;
+        viewer().original_width = 400 * 15;
+        viewer().original_height = 300 * 15;
+        layer.open_slide_show_window();
+        form_fs *f = show_window();
+        QVERIFY(f);
+        QVERIFY(!viewer().picture_from_holder);
+        QCOMPARE(f->image().width(), 400); // the held one, not the 40-pixel file
+        QCOMPARE(f->picture_rect().width, 6000);
+
+        // Edited outside: shown anew when the window comes back.
+        QImage edited(70, 30, QImage::Format_RGB32);
+        edited.fill(Qt::blue);
+        QVERIFY(edited.save(pics[0], "JPG"));
+        QFile file(pics[0]);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                                 QFileDevice::FileModificationTime));
+        file.close();
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(f, &activate);
+        QTRY_COMPARE(f->image().width(), 70);
+    }
+
     void status_bar_hides_and_comes_back()
     {
         test::TestWindows layer;
