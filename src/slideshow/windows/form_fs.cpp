@@ -111,6 +111,9 @@ void form_fs::first_load()
     add_tag(registry().open_slide_show_windows, tag_);
     if (!slides().slide_show_active)
         m_popup->set_single_picture();
+    // Written the moment the panel's option changes; read here too for a
+    // show started from the command line, where no panel has loaded.
+    viewer().fit_mode = numeric_int(get_setting(key::fit_mode)) != 0;
     // A single picture handed over keeps the size it had on the first show.
     handover_width_ = viewer().handover_width;
     handover_height_ = viewer().handover_height;
