@@ -42,6 +42,21 @@ struct SlideList {
     bool go_backward = false;
     std::array<int, history_size + 1> history{}; // 1-based, oldest first
     int history_pos = 0;
+    // A random number drawn ahead for the next random pick (so the picture
+    // it names can be decoded early); negative when none is pending.
+    double drawn_ahead = -1;
+
+    void clear_history()
+    {
+        history.fill(0);
+        history_pos = 0;
+    }
+    void clear_seen_flags()
+    {
+        for (int i = 1; i <= slide_count; ++i)
+            slot(i).seen = false;
+        seen_count = 0;
+    }
 
 private:
     std::vector<Slide> slots_;

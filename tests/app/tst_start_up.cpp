@@ -126,12 +126,17 @@ private Q_SLOTS:
         BusyWatch w;
         save_setting(key::random, QStringLiteral("1"));
         save_setting(key::autom, QStringLiteral("-1"));
-        app().start_argument = QStringLiteral("/s/Show.SSF");
+        // The reader opens the show only on a file that names a picture.
+        const QString folder = test::fresh_folder(QStringLiteral("s"));
+        const QString show = folder + QStringLiteral("/Show.SSF");
+        test::write_file(folder + QStringLiteral("/a.jpg"));
+        test::write_file(show, (folder + QStringLiteral("/a.jpg\r\n")).toUtf8());
+        app().start_argument = show;
         dispatch_start_argument();
         QCOMPARE(w.calls, QStringList{QStringLiteral("open_slide_show_window")});
         QVERIFY(w.busy_when_opened);
         QVERIFY(!registry().busy_opening);
-        QCOMPARE(slides().slide_show_file, QStringLiteral("/s/Show.SSF"));
+        QCOMPARE(slides().slide_show_file, show);
         QVERIFY(slides().own_file);
         QVERIFY(slides().random_order); // any non-zero value counts here
         QVERIFY(slides().auto_advance);

@@ -1,48 +1,826 @@
 #include "slideshow/windows/form_fs.h"
 
+#include "app/app_state.h"
 #include "app/paths.h"
 #include "app/process_end.h"
+#include "app/prompt.h"
+#include "app/screen.h"
+#include "app/settings.h"
+#include "app/shell.h"
+#include "app/window_layer.h"
 #include "app/window_registry.h"
+#include "app/windows/widget_geometry.h"
+#include "panel/windows/f_start.h"
+#include "slideshow/slide_commands.h"
 #include "slideshow/slide_list.h"
+#include "slideshow/slide_numbers.h"
+#include "slideshow/slide_placement.h"
+#include "slideshow/slide_show_file.h"
+#include "slideshow/windows/fs_popup_menu.h"
+#include "slideshow/windows/fs_status_bar.h"
+#include "viewer/picture_loader.h"
+#include "viewer/viewer_state.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QCursor>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include <climits>
 
 namespace lf {
 namespace {
+
+// Tags only ever grow, so two windows never share one.
 int window_counter = 0;
-}
+
+
+} // namespace
 
 form_fs::form_fs() : QWidget(nullptr, Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("form_fs"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setStyleSheet(QStringLiteral("background: black"));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    setPalette(pal);
+    setFocusPolicy(Qt::StrongFocus);
     setWindowTitle(file_name_of(slides().slide_show_file));
-    tag_ = format_tag(++window_counter);
-    add_tag(registry().open_slide_show_windows, tag_);
+    build_controls();
+    m_popup = new fs_popup_menu(this);
 }
+
+form_fs::~form_fs() = default;
+
+void form_fs::build_controls()
+{
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    connect(Timer1, &QTimer::timeout, this, &form_fs::timer_tick);
+
+    picture1 = new QLabel(this);
+    picture1->setObjectName(QStringLiteral("picture1"));
+    picture1->hide();
+    picture1->installEventFilter(this);
+
+    status_ = new fs_status_bar(this, this);
+}
+
 
 void form_fs::open_slide_show_window()
 {
+    hourglass(true);
     auto *w = new form_fs;
-    w->showFullScreen();
+    w->tag_ = format_tag(++window_counter);
+    w->first_load();
+    hourglass(false);
+    w->show_next();
 }
 
-void form_fs::keyPressEvent(QKeyEvent *e)
+int form_fs::screen_w() const { return screen_twips().width; }
+int form_fs::screen_h() const { return screen_twips().height; }
+
+QSize form_fs::decode_fit() const
 {
-    if (e->key() == Qt::Key_Escape)
-        close();
+    // Decoded straight to the size it is shown at when it is shrunk to fit,
+    // so that showing it needs no scaling.
+    int h = screen_h();
+    if (slides().slide_show_active && slides().comments_visible)
+        h -= 2 * (status_->filename_height() + status_margin_extra);
+    return QSize(std::max(1, twips_to_px(screen_w())), std::max(1, twips_to_px(h)));
+}
+
+void form_fs::first_load()
+{
+    picture_path_ = app().last_picture_file;
+    if (!picture_path_.isEmpty())
+        QGuiApplication::clipboard()->setText(picture_path_);
+    if (f_start *p = f_start::loaded(); p && p->isVisible())
+        p->hide();
+    m_popup->m_hide_show_status_bar->setChecked(!slides().comments_visible);
+    m_popup->m_hide_mousepointer->setChecked(numeric_int(get_setting(key::hide_mousepointer)) == -1);
+    update_mode_marks();
+    add_tag(registry().open_slide_show_windows, tag_);
+    if (!slides().slide_show_active)
+        m_popup->set_single_picture();
+    // Written the moment the panel's option changes; read here too for a
+    // show started from the command line, where no panel has loaded.
+    viewer().fit_mode = numeric_int(get_setting(key::fit_mode)) != 0;
+    // A single picture handed over keeps the size it had on the first show.
+    handover_width_ = viewer().handover_width;
+    handover_height_ = viewer().handover_height;
+    busy_cursor(true);
+    Timer1->stop();
+    setGeometry(0, 0, twips_to_px(screen_w()), twips_to_px(screen_h()));
+    showFullScreen();
+    do_events();
+    loaded_ = true;
+}
+
+void form_fs::busy_cursor(bool on)
+{
+    if (slides().slide_show_active)
+        setCursor(on ? Qt::WaitCursor : Qt::BlankCursor);
+    else
+        setCursor(on ? Qt::WaitCursor : Qt::ArrowCursor);
+}
+
+void form_fs::manual_mode()
+{
+    slides().auto_advance = false;
+    Timer1->stop();
+}
+
+void form_fs::update_mode_marks()
+{
+    m_popup->set_order_marks(slides().random_order);
+}
+
+form_fs::Pick form_fs::select_picture()
+{
+    QString bad;
+    for (;;) {
+        const Selection sel = select_next(slides(), cursor_, app().deleted_pictures);
+        if (sel.slide == 0)
+            return Pick::NothingLeft;
+        last_selection_ = sel;
+        picture_path_ = slides().slot(sel.slide).path;
+        app().last_picture_file = picture_path_;
+        if (is_picture_file(picture_path_))
+            return Pick::Picture;
+        if (picture_path_ == bad) {
+            notify(QStringLiteral("Bad file name: ") + picture_path_);
+            return Pick::Bad;
+        }
+        bad = picture_path_;
+    }
+}
+
+void form_fs::show_next()
+{
+    if (loading_ || closed_)
+        return;
+    loading_ = true;
+    busy_cursor(true);
+    Timer1->stop();
+    const bool show = slides().slide_show_active;
+    last_selection_ = {};
+    if (show) {
+        const Pick p = select_picture();
+        if (p == Pick::NothingLeft) {
+            // Every entry was deleted: nothing can come next.
+            loading_ = false;
+            close();
+            return;
+        }
+        if (p == Pick::Bad) {
+            loading_ = false;
+            busy_cursor(false);
+            return;
+        }
+    }
+    hide_pointer_rule();
+    status_margin_ = status_->filename_height() + status_margin_extra;
+    if (!show && !is_picture_file(picture_path_)) {
+        notify(QStringLiteral("Bad file name: ") + picture_path_);
+        loading_ = false;
+        busy_cursor(false);
+        return;
+    }
+    QGuiApplication::clipboard()->setText(picture_path_);
+    update_comment();
+    picture1->hide();
+    obtain_picture();
+
+    const bool bar = slides().comments_visible && show;
+    PlacementInput in;
+    in.original_width = original_width_;
+    in.original_height = original_height_;
+    in.screen_width = screen_w();
+    in.screen_height = screen_h();
+    in.status_shown = bar;
+    in.status_margin = status_margin_;
+    in.fit_mode = viewer().fit_mode;
+    in.slide_show = show;
+    in.handover_width = handover_width_;
+    in.handover_height = handover_height_;
+    handover_width_ = handover_height_ = 0;
+    pic_ = place_picture(in);
+    apply_picture_geometry();
+
+    if (show)
+        record_shown(slides(), last_selection_);
+    set_comments(slides().comments_visible, false);
+    if (slides().auto_advance && show && slides().interval_ms > 0) {
+        Timer1->setInterval(slides().interval_ms);
+        Timer1->start();
+    }
+    busy_cursor(false);
+    loading_ = false;
+    prefetch_next();
+}
+
+void form_fs::obtain_picture()
+{
+    ViewerState &v = viewer();
+    QSize natural;
+    if (v.picture_from_holder) {
+        v.picture_from_holder = false;
+        image_ = v.holder;
+        v.holder = QImage();
+        file_time_ = QFileInfo(picture_path_).lastModified();
+        if (v.original_width > 0 && v.original_height > 0)
+            natural = QSize(twips_to_px(v.original_width), twips_to_px(v.original_height));
+        else
+            natural = image_.size();
+    } else {
+        DecodedSlide d = prefetcher_.take(picture_path_, decode_fit());
+        if (d.valid())
+            ++prefetch_hits_;
+        else
+            d = decode_slide(picture_path_, decode_fit());
+        image_ = d.image;
+        natural = d.natural;
+        file_time_ = d.file_time;
+        save_setting(key::last_picture_file, picture_path_);
+    }
+    original_width_ = px_to_twips(natural.width());
+    original_height_ = px_to_twips(natural.height());
+    v.original_width = original_width_;
+    v.original_height = original_height_;
+    v.aspect_ratio = original_height_ > 0 ? double(original_width_) / original_height_ : 0;
+    picture1->setPixmap(image_.isNull() ? QPixmap() : QPixmap::fromImage(image_));
+}
+
+void form_fs::apply_picture_geometry()
+{
+    place_control(picture1, pic_);
+    picture1->setScaledContents(picture1->size() != image_.size());
+    picture1->setVisible(!image_.isNull());
+    picture1->lower();
+}
+
+void form_fs::prefetch_next()
+{
+    if (!slides().slide_show_active || !read_ahead_)
+        return;
+    const int n = predict_next_forward(slides(), cursor_);
+    if (n > 0 && n <= slides().slide_count) {
+        const QString p = slides().slot(n).path;
+        if (is_picture_file(p))
+            prefetcher_.request(p, decode_fit());
+    }
+}
+
+void form_fs::hide_pointer_rule()
+{
+    if (numeric_int(get_setting(key::hide_mousepointer)) != -1)
+        return;
+    const QPoint far(10000, 10000);
+    if (!pointer_moved_) {
+        QCursor::setPos(far);
+        pointer_moved_ = true;
+        return;
+    }
+    const QPoint p = QCursor::pos();
+    if (pointer_too_central(px_to_twips(p.x()), px_to_twips(p.y()), screen_w(), screen_h()))
+        QCursor::setPos(far);
+}
+
+void form_fs::update_comment()
+{
+    const QString full = picture_path_ + QStringLiteral(" (")
+                       + QString::number(slides().current_slide) + QLatin1Char('/')
+                       + QString::number(slides().slide_count) + QLatin1Char(')');
+    status_->set_comment(comment_text(picture_path_, slides().current_slide, slides().slide_count),
+                         full);
+}
+
+void form_fs::set_comments(bool visible, bool restart)
+{
+    const SlideList &s = slides();
+    const bool v = visible && s.slide_show_active;
+    status_->update(v, s.slide_show_active,
+                    status_captions(v, s.random_order, s.auto_advance, s.interval_ms,
+                                    s.slide_count - s.seen_count, cursor_.wrapped),
+                    screen_w(), screen_h());
+    if (restart)
+        restart_timer();
+}
+
+void form_fs::restart_timer()
+{
+    Timer1->stop();
+    if (!(slides().auto_advance && slides().slide_show_active))
+        return;
+    // A tick at once shows the next picture; show_next then runs the timer
+    // at the show's interval.
+    Timer1->setInterval(1);
+    Timer1->start();
+}
+
+void form_fs::timer_tick()
+{
+    if (!(slides().slide_show_active && slides().auto_advance)) {
+        Timer1->stop();
+        return;
+    }
+    slides().go_backward = false;
+    Timer1->stop();
+    show_next();
+}
+
+// --- step and mode commands
+
+void form_fs::forward_step(bool manual)
+{
+    slides().go_backward = false;
+    if (manual)
+        manual_mode();
+    show_next();
+}
+
+void form_fs::backward_step()
+{
+    slides().go_backward = true;
+    manual_mode();
+    show_next();
+}
+
+void form_fs::refresh()
+{
+    if (slides().slide_show_active) {
+        slides().current_slide -= 1;
+        slides().go_backward = false;
+        cursor_.replay = true;
+    }
+    app().last_picture_file = picture_path_;
+    // Read anew from disk, not from the read-ahead.
+    prefetcher_.forget();
+    show_next();
+}
+
+void form_fs::go_to_number()
+{
+    if (ask_go_to_number(slides()))
+        forward_step(false);
+}
+
+void form_fs::toggle_auto()
+{
+    slides().auto_advance = !slides().auto_advance;
+    save_setting(key::autom, bool_text(slides().auto_advance));
+    set_comments(slides().comments_visible, true);
+}
+
+void form_fs::resume_auto()
+{
+    slides().auto_advance = true;
+    save_setting(key::autom, bool_text(true));
+    set_comments(slides().comments_visible, true);
+}
+
+void form_fs::resume_manual()
+{
+    slides().auto_advance = false;
+    save_setting(key::autom, bool_text(false));
+    set_comments(slides().comments_visible, true);
+    show_next();
+}
+
+void form_fs::toggle_random()
+{
+    slides().random_order = !slides().random_order;
+    update_mode_marks();
+    save_setting(key::random, bool_text(slides().random_order));
+    set_comments(slides().comments_visible, true);
+}
+
+void form_fs::random_mode()
+{
+    slides().random_order = true;
+    update_mode_marks();
+    save_setting(key::random, bool_text(true));
+    set_comments(slides().comments_visible, true);
+    if (!slides().auto_advance)
+        forward_step(false);
+}
+
+void form_fs::sequential_mode()
+{
+    if (!sequential_order_request(slides()))
+        return;
+    update_mode_marks();
+    forward_step(false);
+}
+
+void form_fs::change_interval()
+{
+    const bool was_auto = slides().auto_advance;
+    slides().auto_advance = false;
+    ask_new_interval(slides());
+    set_comments(slides().comments_visible, false);
+    slides().auto_advance = was_auto;
+    if (was_auto)
+        restart_timer();
+}
+
+void form_fs::toggle_status_bar()
+{
+    const bool show = status_->bar_hidden();
+    slides().comments_visible = show;
+    m_popup->m_hide_show_status_bar->setChecked(!show);
+    save_setting(key::comments_hidden, bool_text(!show));
+    set_comments(show, false);
+    refresh();
+}
+
+// --- placement commands
+
+void form_fs::zoom(bool in)
+{
+    pic_ = zoom_picture(pic_, in, original_width_, original_height_, screen_w(), screen_h());
+    apply_picture_geometry();
+}
+
+void form_fs::natural_size()
+{
+    manual_mode();
+    if (pic_.width == original_width_ && pic_.height == original_height_) {
+        refresh();
+        return;
+    }
+    const QSize natural(twips_to_px(original_width_), twips_to_px(original_height_));
+    if (image_.width() < natural.width() && file_exists(picture_path_)) {
+        // The screen-sized decode would be blurred at full size.
+        const QImage full = load_picture(picture_path_);
+        if (!full.isNull()) {
+            image_ = full;
+            picture1->setPixmap(QPixmap::fromImage(image_));
+        }
+    }
+    pic_ = centred(original_width_, original_height_, screen_w(), screen_h());
+    apply_picture_geometry();
+}
+
+void form_fs::pan(int dx, int dy)
+{
+    pic_.left += dx;
+    pic_.top += dy;
+    apply_picture_geometry();
+}
+
+// --- hand-over commands
+
+void form_fs::hand_back()
+{
+    ViewerState &v = viewer();
+    v.handover_width = pic_.width;
+    v.handover_height = pic_.height;
+    v.anchor_left = 0;
+    v.anchor_top = 0;
+    v.holder = image_;
+    v.picture_from_holder = true;
+    v.picture_to_open = picture_path_;
+    v.fresh_open = false;
+    app().last_picture_file = picture_path_;
+    // The moving picture window comes later; until then it is a picture
+    // window in either case.
+    windows().new_picture_window();
+    close();
+}
+
+void form_fs::open_normal_view_keeping()
+{
+    manual_mode();
+    ViewerState &v = viewer();
+    v.handover_width = pic_.width;
+    v.handover_height = pic_.height;
+    v.anchor_left = 0;
+    v.anchor_top = 0;
+    v.holder = image_;
+    v.picture_from_holder = true;
+    windows().open_picture(picture_path_, true);
+}
+
+void form_fs::crop()
+{
+    viewer().crop_request = true;
+    open_normal_view_keeping();
+}
+
+void form_fs::delete_picture()
+{
+    const QString path = picture_path_;
+    if (path.isEmpty() || !file_exists(path))
+        return;
+    const Answer a = ask(QStringLiteral("Do you really want to delete file ") + path
+                             + QLatin1Char('?'),
+                         Buttons::YesNo, Icon::Exclamation, 2,
+                         QStringLiteral("Deleting last picture"));
+    activateWindow();
+    setFocus();
+    if (a != Answer::Yes)
+        return;
+    if (!delete_picture_with_backup(path))
+        return;
+    picture_path_.clear();
+    app().last_picture_file.clear();
+    save_setting(key::last_picture_file, QString());
+    SlideList &s = slides();
+    if (s.slide_show_active && s.current_slide >= 1 && s.current_slide <= s.slide_count) {
+        s.slot(s.current_slide).seen = true;
+        s.slot(s.current_slide).path.clear();
+    }
+    if (s.slide_show_active) {
+        manual_mode();
+        update_comment();
+        forward_step(false);
+    }
+}
+
+void form_fs::copy_to_clipboard()
+{
+    busy_cursor(true);
+    QGuiApplication::clipboard()->clear();
+    if (!image_.isNull())
+        QGuiApplication::clipboard()->setImage(image_);
+    busy_cursor(false);
+}
+
+void form_fs::edit() { edit_picture(picture_path_); }
+
+void form_fs::show_folder() { open_in_explorer(folder_of(picture_path_)); }
+
+// --- closing
+
+void form_fs::exit_show()
+{
+    unsetCursor();
+    if (slides().slide_show_active) {
+        if (!slides().own_file)
+            hide();
+        end_slide_show(picture_path_);
+    }
+    // The panel first, so that closing this window does not end the program.
+    windows().show_main_panel();
+    close();
+}
+
+void form_fs::main_panel()
+{
+    windows().show_main_panel();
+    if (slides().slide_show_active) {
+        if (!slides().own_file)
+            hide();
+        end_slide_show(picture_path_);
+    }
+    close();
+}
+
+void form_fs::escape()
+{
+    if (registry().open_picture_windows.isEmpty() && !slides().slide_show_active) {
+        cleanup_and_end();
+        return;
+    }
+    unsetCursor();
+    if (slides().slide_show_active) {
+        if (!slides().own_file)
+            hide();
+        end_slide_show(picture_path_);
+    }
+    close();
+}
+
+void form_fs::exit_label()
+{
+    windows().show_main_panel();
+    close();
 }
 
 void form_fs::closeEvent(QCloseEvent *e)
 {
+    if (closed_) {
+        QWidget::closeEvent(e);
+        return;
+    }
+    closed_ = true;
+    Timer1->stop();
+    prefetcher_.forget();
     QWidget::closeEvent(e);
+    if (registry().main_panel_loaded) {
+        if (f_start *p = f_start::loaded(); p && p->isHidden())
+            windows().show_main_panel();
+    }
     if (!remove_tag(registry().open_slide_show_windows, tag_)) {
         stop_on_missing_tag();
         return;
     }
+    if (slides().slide_show_active) {
+        if (!slides().own_file)
+            hide();
+        end_slide_show(picture_path_);
+    }
     after_viewing_window_closed();
+}
+
+// --- events
+
+void form_fs::keyPressEvent(QKeyEvent *e)
+{
+    const bool show = slides().slide_show_active;
+    const bool ctrl = e->modifiers() & Qt::ControlModifier;
+    const int k = e->key();
+    if (ctrl && k == Qt::Key_Z)
+        return; // restoring the unaltered image belongs to cropping
+    if (ctrl && k == Qt::Key_C) {
+        copy_to_clipboard();
+        return;
+    }
+    switch (k) {
+    case Qt::Key_PageUp:
+        show ? backward_step() : pan(0, 4800);
+        return;
+    case Qt::Key_PageDown:
+        show ? forward_step(true) : pan(0, -4800);
+        return;
+    case Qt::Key_End: pan(-4800, 0); return;
+    case Qt::Key_Home: pan(4800, 0); return;
+    case Qt::Key_Left: pan(480, 0); return;
+    case Qt::Key_Up: pan(0, 480); return;
+    case Qt::Key_Right: pan(-480, 0); return;
+    case Qt::Key_Down: pan(0, -480); return;
+    case Qt::Key_Menu:
+        if (e->modifiers() == Qt::NoModifier)
+            popup();
+        return;
+    case Qt::Key_F5:
+        manual_mode();
+        refresh();
+        return;
+    case Qt::Key_R: random_mode(); return;
+    case Qt::Key_A: manual_mode(); return; // copy-file-as: the picture window's command
+    case Qt::Key_C: crop(); return;
+    case Qt::Key_M: resume_manual(); return;
+    case Qt::Key_U: resume_auto(); return;
+    case Qt::Key_B:
+        manual_mode();
+        slides().slide_show_active = false;
+        hand_back();
+        return;
+    case Qt::Key_F9:
+        if (show)
+            toggle_auto();
+        return;
+    case Qt::Key_Delete:
+        if (show) {
+            manual_mode();
+            delete_picture();
+        }
+        return;
+    case Qt::Key_Backspace:
+        if (show)
+            backward_step();
+        return;
+    case Qt::Key_Space:
+        if (show)
+            forward_step(true);
+        return;
+    case Qt::Key_E: edit(); return;
+    case Qt::Key_F: show_folder(); return;
+    case Qt::Key_H: toggle_status_bar(); return;
+    case Qt::Key_S: sequential_mode(); return;
+    case Qt::Key_Escape: escape(); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!loading_)
+            show ? forward_step(false) : hand_back();
+        return;
+    default:
+        break;
+    }
+    const QString t = e->text();
+    if (t == QLatin1String("+"))
+        zoom(true);
+    else if (t == QLatin1String("-"))
+        zoom(false);
+    else if (t == QLatin1String("/"))
+        natural_size();
+    else if (!t.isEmpty()) {
+        pic_ = restore_proportions(pic_, original_width_, original_height_, screen_w(), screen_h());
+        apply_picture_geometry();
+    }
+}
+
+void form_fs::popup()
+{
+    manual_mode();
+    m_popup->popup(QCursor::pos());
+}
+
+void form_fs::picture_pressed(Qt::MouseButton b, bool on_picture)
+{
+    if (b == Qt::RightButton) {
+        popup();
+        return;
+    }
+    if (slides().slide_show_active) {
+        manual_mode();
+        update_comment();
+        forward_step(false);
+    }
+    // A click beside a single picture opens the moving window, which comes
+    // later.
+    Q_UNUSED(on_picture);
+}
+
+void form_fs::mousePressEvent(QMouseEvent *e) { picture_pressed(e->button(), false); }
+
+void form_fs::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    if (e->button() != Qt::LeftButton)
+        return;
+    if (!slides().slide_show_active)
+        hand_back();
+}
+
+void form_fs::label_clicked(QObject *o)
+{
+    using Item = fs_status_bar::Item;
+    switch (status_->item_of(o)) {
+    case Item::Forward: forward_step(false); break;
+    case Item::Backward: backward_step(); break;
+    case Item::Auto: toggle_auto(); break;
+    case Item::Random: toggle_random(); break;
+    case Item::Interval: change_interval(); break;
+    case Item::Filename: go_to_number(); break;
+    case Item::Exit: exit_label(); break;
+    case Item::ShowHide: toggle_status_bar(); break;
+    case Item::None: break;
+    }
+}
+
+bool form_fs::eventFilter(QObject *o, QEvent *e)
+{
+    if (o == picture1) {
+        if (e->type() == QEvent::MouseButtonPress) {
+            picture_pressed(static_cast<QMouseEvent *>(e)->button(), true);
+            return true;
+        }
+        if (e->type() == QEvent::MouseButtonDblClick) {
+            if (static_cast<QMouseEvent *>(e)->button() == Qt::LeftButton)
+                slides().slide_show_active ? forward_step(false) : hand_back();
+            return true;
+        }
+        return false;
+    }
+    if (status_ && status_->item_of(o) != fs_status_bar::Item::None
+        && e->type() == QEvent::MouseButtonPress) {
+        if (static_cast<QMouseEvent *>(e)->button() == Qt::RightButton)
+            popup();
+        else
+            label_clicked(o);
+        return true;
+    }
+    return QWidget::eventFilter(o, e);
+}
+
+void form_fs::check_file_changed()
+{
+    file_check_posted_ = false;
+    if (loading_ || closed_ || !file_time_.isValid() || !file_exists(picture_path_))
+        return;
+    if (QFileInfo(picture_path_).lastModified() != file_time_) {
+        file_time_ = {};
+        refresh();
+    }
+}
+
+bool form_fs::event(QEvent *e)
+{
+    switch (e->type()) {
+    case QEvent::WindowActivate:
+    case QEvent::FocusIn:
+    case QEvent::Paint:
+        // Not from inside the paint: reloading repaints.
+        if (!file_check_posted_ && loaded_) {
+            file_check_posted_ = true;
+            QTimer::singleShot(0, this, &form_fs::check_file_changed);
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(e);
 }
 
 } // namespace lf
