@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/process_end.h"
+#include "app/prompt.h"
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/window_layer.h"
@@ -92,6 +93,18 @@ f_start::f_start()
     load();
 }
 
+f_start::~f_start()
+{
+    // The menus are windows of their own: whoever tears down every window
+    // may reach them after the panel, so they outlive it by one event.
+    for (const QPointer<QMenu> &m : std::as_const(menus_)) {
+        if (!m)
+            continue;
+        m->setParent(nullptr, m->windowFlags());
+        m->deleteLater();
+    }
+}
+
 void f_start::build_controls()
 {
     QWidget *c = client_;
@@ -179,6 +192,7 @@ void f_start::build_menu()
     m_version_history = action(m_info, "m_version_history", QStringLiteral("&Version history"));
     m_about = action(m_info, "m_about", QStringLiteral("&About Lumenfolio"));
     m_associate->setEnabled(false);
+    menus_ = {m_do, m_info};
 }
 
 void f_start::connect_commands()
@@ -317,7 +331,7 @@ void f_start::connect_commands()
 void f_start::load()
 {
     registry().main_panel_loaded = true;
-    setWindowTitle(panel_caption(application_name()));
+    setWindowTitle(panel_caption(app_title));
 
     loading_ = true;
     read_panel_options();

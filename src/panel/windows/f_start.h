@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QAction;
 class QCheckBox;
@@ -21,6 +22,7 @@ class f_start : public QMainWindow {
     Q_OBJECT
 public:
     // The loaded panel, or nullptr.
+    ~f_start() override;
     static f_start *loaded();
     // Made visible and focused; loaded and shown first when needed.
     static void show_main_panel();
@@ -69,6 +71,7 @@ private:
     void hide_panel();
 
     QWidget *client_;
+    QList<QPointer<QMenu>> menus_;
     SearchController *search_;
     bool loading_ = false;
 };
