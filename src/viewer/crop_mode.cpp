@@ -15,11 +15,6 @@ VisibleFractions visible_fractions(const CropView &v, int frame_width, int frame
     f.top = -v.picture_top / h;
     f.width = (v.window_width - frame_width) / w;
     f.height = (v.window_height - frame_height) / h;
-    // -0.0 reads as cropped to nobody, but keep the comparison exact.
-    if (f.left == 0)
-        f.left = 0;
-    if (f.top == 0)
-        f.top = 0;
     return f;
 }
 

@@ -49,7 +49,8 @@ struct CopyResult {
 };
 // Copies through a temporary file beside `to` and renames it over, so `to`
 // is always either its old or its new content; an old `to` keeps its
-// permissions. `verify` compares the copy byte for byte before renaming.
+// permissions. With `verify`, the finished copy is compared byte for byte
+// with its source, and a difference counts as a failure.
 CopyResult safe_copy(const QString &from, const QString &to, bool verify = false);
 
 // The bitmap to save, drawn from the picture re-read at full resolution:
