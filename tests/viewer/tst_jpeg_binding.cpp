@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace lf;
 
@@ -148,6 +149,20 @@ private Q_SLOTS:
         }
         QCOMPARE(bytes_of(file), QByteArray("previous picture"));
         QCOMPARE(QDir(dir).entryList(QDir::Files), QStringList{QStringLiteral("old.jpg")});
+    }
+
+    void a_read_only_folder_refuses_and_keeps_the_old_file()
+    {
+        if (::geteuid() == 0)
+            QSKIP("permissions do not bind the superuser");
+        const QString file = dir + QStringLiteral("/locked.jpg");
+        test::write_file(file, "previous");
+        QVERIFY(QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        cDIBSection d;
+        QVERIFY(d.Create(4, 4));
+        QVERIFY_THROWS_EXCEPTION(JpegError, SaveJPG(d, file, 80));
+        QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QCOMPARE(bytes_of(file), QByteArray("previous"));
     }
 
     void nothing_to_save_or_nowhere_to_save_raises()

@@ -6,6 +6,7 @@
 #include "test_env.h"
 #include "viewer/cDIBSection.h"
 #include "viewer/jpeg_saving.h"
+#include "viewer/viewer_state.h"
 
 #include <QDir>
 #include <QFile>
@@ -129,6 +130,17 @@ private Q_SLOTS:
         QCOMPARE(exe_backup_for(QStringLiteral("/t"), picture), exe_backup);
         QCOMPARE(named_backup_for(QStringLiteral("/t"), picture),
                  QStringLiteral("/t/ORIGINAL_") + picture.mid(3));
+    }
+
+    void quality_comes_from_the_settings_once()
+    {
+        QCOMPARE(current_jpeg_quality(), 80);
+        QCOMPARE(get_setting(key::jpeg_quality), QStringLiteral("80"));
+        test::reset_everything();
+        save_setting(key::jpeg_quality, QStringLiteral("65"));
+        QCOMPARE(current_jpeg_quality(), 65);
+        save_setting(key::jpeg_quality, QStringLiteral("30"));
+        QCOMPARE(current_jpeg_quality(), 65); // read once per process
     }
 
     void the_dialog_insists_on_jpg()
