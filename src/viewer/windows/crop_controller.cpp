@@ -22,16 +22,22 @@ CropController::CropController(QWidget *window, QWidget *picture, QAction *allow
     picture_->installEventFilter(this);
 }
 
+void CropController::bind_state(bool *crop_mode, bool *cropped)
+{
+    crop_mode_ = crop_mode ? crop_mode : &own_crop_mode_;
+    cropped_ = cropped ? cropped : &own_cropped_;
+}
+
 void CropController::note_resize()
 {
-    if (crop_mode_)
-        cropped_ = true;
+    if (*crop_mode_)
+        *cropped_ = true;
 }
 
 void CropController::reset()
 {
-    crop_mode_ = false;
-    cropped_ = false;
+    *crop_mode_ = false;
+    *cropped_ = false;
     dragging_ = false;
     if (allow_cropping_)
         allow_cropping_->setChecked(false);
@@ -41,10 +47,10 @@ void CropController::reset()
 
 void CropController::toggle()
 {
-    crop_mode_ = !crop_mode_;
+    *crop_mode_ = !*crop_mode_;
     if (allow_cropping_)
-        allow_cropping_->setChecked(crop_mode_);
-    if (crop_mode_) {
+        allow_cropping_->setChecked(*crop_mode_);
+    if (*crop_mode_) {
         window_->setCursor(Qt::SizeAllCursor);
         picture_->setCursor(Qt::SizeAllCursor);
     } else {
@@ -62,7 +68,7 @@ bool CropController::key_down(QKeyEvent *e)
     const double now = seconds_since_midnight();
     const double last = last_key_time_;
     last_key_time_ = now;
-    if (!crop_mode_)
+    if (!*crop_mode_)
         return false;
     const auto key = crop_key_for(e->key(), e->modifiers());
     if (!key)
@@ -109,7 +115,7 @@ void CropController::show_caption()
 
 bool CropController::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != picture_ || !crop_mode_)
+    if (watched != picture_ || !*crop_mode_)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
@@ -118,6 +124,7 @@ bool CropController::eventFilter(QObject *watched, QEvent *event)
             break;
         dragging_ = true;
         grab_ = me->position().toPoint();
+        Q_EMIT picture_pressed();
         return true;
     }
     case QEvent::MouseMove: {
@@ -136,7 +143,7 @@ bool CropController::eventFilter(QObject *watched, QEvent *event)
         if (!dragging_ || me->button() != Qt::LeftButton)
             break;
         dragging_ = false;
-        cropped_ = true;
+        *cropped_ = true;
         show_caption();
         const TwipRect p = control_geometry(picture_);
         Q_EMIT picture_dropped(p.left, p.top);

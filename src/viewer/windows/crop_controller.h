@@ -23,8 +23,10 @@ public:
     CropController(QWidget *window, QWidget *picture, QAction *allow_cropping);
 
     void set_file_name(const QString &name) { file_name_ = name; }
-    bool crop_mode() const { return crop_mode_; }
-    bool cropped() const { return cropped_; }
+    // Keeps crop_mode and cropped in the window's own state instead.
+    void bind_state(bool *crop_mode, bool *cropped);
+    bool crop_mode() const { return *crop_mode_; }
+    bool cropped() const { return *cropped_; }
     // A resize while crop mode is on changes the visible part.
     void note_resize();
     // Back to the state after a load: crop mode off, nothing cropped.
@@ -42,6 +44,9 @@ public:
 
 Q_SIGNALS:
     void caption_changed(const QString &caption);
+    // Left button down on the picture in crop mode (the window records its
+    // anchor here, as the press does not reach it).
+    void picture_pressed();
     // The picture was dropped at a new place (left, top in twips).
     void picture_dropped(int left, int top);
 
@@ -56,8 +61,10 @@ private:
     QWidget *picture_;
     QAction *allow_cropping_;
     QString file_name_;
-    bool crop_mode_ = false;
-    bool cropped_ = false;
+    bool own_crop_mode_ = false;
+    bool own_cropped_ = false;
+    bool *crop_mode_ = &own_crop_mode_;
+    bool *cropped_ = &own_cropped_;
     double last_key_time_ = -1;
     bool dragging_ = false;
     QPoint grab_; // pointer inside the picture at the press, pixels

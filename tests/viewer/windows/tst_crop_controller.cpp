@@ -82,7 +82,13 @@ private Q_SLOTS:
         QVERIFY(crop.cropped());
         QCOMPARE(window.windowTitle(), QStringLiteral("photo.jpg (-20, -10)"));
 
+        // The window may keep the flags in its own state.
+        bool mode = true, cropped = false;
+        crop.bind_state(&mode, &cropped);
+        crop.note_resize();
+        QVERIFY(cropped);
         crop.toggle();
+        QVERIFY(!mode);
         QVERIFY(!allow.isChecked());
         QCOMPARE(picture->cursor().shape(), Qt::ArrowCursor);
         crop.note_resize();
