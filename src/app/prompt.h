@@ -33,6 +33,7 @@ struct FileRequest {
     QString title;
     QString start;  // folder, or proposed file for Save
     QString filter; // Qt filter text, e.g. "Pictures (*.jpg *.gif *.bmp)"
+    bool confirm_overwrite = true; // Save only
 };
 
 struct FolderRequest {

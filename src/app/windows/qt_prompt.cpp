@@ -81,7 +81,9 @@ QString QtPrompt::input(const InputRequest &r)
 QString QtPrompt::file(const FileRequest &r)
 {
     if (r.kind == FileRequest::Save)
-        return QFileDialog::getSaveFileName(parent_window(), r.title, r.start, r.filter);
+        return QFileDialog::getSaveFileName(parent_window(), r.title, r.start, r.filter, nullptr,
+                                            r.confirm_overwrite ? QFileDialog::Options()
+                                                                : QFileDialog::DontConfirmOverwrite);
     return QFileDialog::getOpenFileName(parent_window(), r.title, r.start, r.filter);
 }
 

@@ -1,0 +1,408 @@
+#include "viewer/jpeg_saving.h"
+
+#include "app/app_state.h"
+#include "app/paths.h"
+#include "app/prompt.h"
+#include "app/settings.h"
+#include "app/shell.h"
+#include "app/window_layer.h"
+#include "slideshow/slide_list.h"
+#include "viewer/cDIBSection.h"
+#include "viewer/mTurboJPEGLibrary.h"
+#include "viewer/picture_loader.h"
+#include "viewer/viewer_state.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <QSaveFile>
+
+namespace lf {
+namespace {
+
+const QString original_prefix = QStringLiteral("ORIGINAL_");
+
+QString in_tmp(const QString &tmp_pic_dir, const QString &name)
+{
+    return tmp_pic_dir + QLatin1Char('/') + name;
+}
+
+// The file of `folder` called `name` in any letter case, or "".
+QString find_any_case(const QString &folder, const QString &name)
+{
+    const QString exact = folder + QLatin1Char('/') + name;
+    if (QFileInfo(exact).isFile())
+        return exact;
+    QDirIterator it(folder.isEmpty() ? QStringLiteral("/") : folder,
+                    QDir::Files | QDir::Hidden | QDir::System);
+    while (it.hasNext()) {
+        it.next();
+        if (it.fileName().compare(name, Qt::CaseInsensitive) == 0)
+            return folder + QLatin1Char('/') + it.fileName();
+    }
+    return {};
+}
+
+bool same_bytes(QFile &a, QFile &b)
+{
+    if (a.size() != b.size())
+        return false;
+    constexpr qint64 chunk = 1 << 20;
+    while (!a.atEnd()) {
+        const QByteArray x = a.read(chunk);
+        const QByteArray y = b.read(chunk);
+        if (x.isEmpty() || x != y)
+            return false;
+    }
+    return true;
+}
+
+CopyResult failed(const QFileDevice &f)
+{
+    const int code = f.error() == QFileDevice::NoError ? int(QFileDevice::CopyError) : int(f.error());
+    const QString text = f.errorString().isEmpty() ? QStringLiteral("File copy failed") : f.errorString();
+    return {false, code, text};
+}
+
+QString save_failure_text(const QString &target)
+{
+    return QStringLiteral("Failed to save the picture to the file: '") + target + QStringLiteral("'");
+}
+
+void report(const CopyResult &r) { report_error(r.code, r.error); }
+
+void offer_to_delete(const QString &target, const QString &extension)
+{
+    const QString folder = folder_of(target);
+    const QString path = find_any_case(folder, base_name_of(file_name_of(target)) + extension);
+    if (path.isEmpty())
+        return;
+    if (ask(QStringLiteral("Do you want to delete file ") + path + QLatin1Char('?'), Buttons::YesNo,
+            Icon::Question)
+        != Answer::Yes)
+        return;
+    // A deleted picture keeps a copy in tmp_pic_dir until the program ends.
+    const QString tmp = app().tmp_pic_dir;
+    if (tmp.isEmpty() || !QDir().mkpath(tmp)) {
+        report_error(int(QFileDevice::CopyError), QStringLiteral("Path not found: ") + tmp);
+        return;
+    }
+    const CopyResult kept = safe_copy(path, in_tmp(tmp, file_name_of(path)), true);
+    if (!kept.ok) {
+        report(kept);
+        return;
+    }
+    QFile f(path);
+    if (!f.remove()) {
+        report(failed(f));
+        return;
+    }
+    app().deleted_pictures += QLatin1Char('|') + path;
+}
+
+} // namespace
+
+QString base_name_of(const QString &file_name) { return file_name.left(qMax(0, file_name.size() - 4)); }
+
+QString work_file_for(const QString &tmp_pic_dir, const QString &picture_path)
+{
+    return in_tmp(tmp_pic_dir, base_name_of(file_name_of(picture_path)) + QStringLiteral(".jpg"));
+}
+
+QString exe_backup_for(const QString &tmp_pic_dir, const QString &picture_path)
+{
+    return in_tmp(tmp_pic_dir,
+                  original_prefix + base_name_of(file_name_of(picture_path)) + QStringLiteral(".exe"));
+}
+
+QString named_backup_for(const QString &tmp_pic_dir, const QString &picture_path)
+{
+    return in_tmp(tmp_pic_dir, original_prefix + file_name_of(picture_path));
+}
+
+QString proposed_jpeg_name(const QString &picture_path)
+{
+    const QString name = file_name_of(picture_path);
+    if (has_jpeg_extension(name))
+        return name;
+    return base_name_of(name) + QStringLiteral(".jpg");
+}
+
+bool has_jpeg_extension(const QString &path)
+{
+    return path.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive);
+}
+
+bool same_file(const QString &a, const QString &b)
+{
+    const QFileInfo x(a);
+    const QFileInfo y(b);
+    if (x.exists() && y.exists())
+        return x.canonicalFilePath() == y.canonicalFilePath();
+    return QDir::cleanPath(x.absoluteFilePath()) == QDir::cleanPath(y.absoluteFilePath());
+}
+
+CopyResult safe_copy(const QString &from, const QString &to, bool verify)
+{
+    QFile in(from);
+    if (!in.open(QIODevice::ReadOnly))
+        return failed(in);
+    if (same_file(from, to))
+        return {};
+    const QFileInfo old(to);
+    const bool existed = old.exists();
+    const QFileDevice::Permissions permissions = old.permissions();
+    QSaveFile out(to);
+    out.setDirectWriteFallback(false);
+    if (!out.open(QIODevice::WriteOnly))
+        return failed(out);
+    constexpr qint64 chunk = 1 << 20;
+    while (!in.atEnd()) {
+        const QByteArray bytes = in.read(chunk);
+        if (bytes.isEmpty() && in.error() != QFileDevice::NoError) {
+            out.cancelWriting();
+            return failed(in);
+        }
+        if (out.write(bytes) != bytes.size()) {
+            CopyResult r = failed(out);
+            out.cancelWriting();
+            return r;
+        }
+    }
+    if (!out.flush()) {
+        CopyResult r = failed(out);
+        out.cancelWriting();
+        return r;
+    }
+    if (!out.commit())
+        return failed(out);
+    if (verify) {
+        QFile a(from);
+        QFile b(to);
+        if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly) || !same_bytes(a, b))
+            return {false, int(QFileDevice::CopyError),
+                    QStringLiteral("The copy of ") + from + QStringLiteral(" differs from it")};
+    }
+    if (existed)
+        QFile::setPermissions(to, permissions);
+    return {};
+}
+
+bool compose_for_saving(const QImage &picture, const VisibleFractions &f, bool resized, QSize inner,
+                        const QColor &background, cDIBSection &out)
+{
+    if (picture.isNull())
+        return false;
+    const QRect visible = crop_pixel_rect(f, picture.size());
+    const QRect inside = visible & picture.rect();
+    if (!resized) {
+        if (f.uncropped() || visible == picture.rect())
+            return out.CreateFromPicture(picture);
+        if (!out.Create(visible.width(), visible.height()))
+            return false;
+        if (inside != visible)
+            out.hdc().fill(background);
+        out.LoadPictureBlt(picture, visible.left(), visible.top());
+        return true;
+    }
+    if (!out.Create(inner.width(), inner.height()))
+        return false;
+    out.hdc().fill(background);
+    if (inside.isEmpty())
+        return true;
+    // The visible part maps onto the whole inner size; draw only the part
+    // that is picture, at its place in that mapping.
+    const double sx = double(inner.width()) / visible.width();
+    const double sy = double(inner.height()) / visible.height();
+    const QRectF target((inside.left() - visible.left()) * sx, (inside.top() - visible.top()) * sy,
+                        inside.width() * sx, inside.height() * sy);
+    QPainter p(&out.hdc());
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(target, picture, QRectF(inside));
+    return true;
+}
+
+bool save_and_decide(JpegSaveHost &host, const QString &picture_path, const QString &target,
+                     int quality, const cDIBSection &dib, bool start_cropping)
+{
+    const QString failure = save_failure_text(target);
+    hourglass(true);
+    const QString tmp = app().tmp_pic_dir;
+    bool saved = !tmp.isEmpty() && QDir().mkpath(tmp);
+    const QString work = work_file_for(tmp, picture_path);
+    if (saved) {
+        try {
+            saved = SaveJPG(dib, work, quality);
+        } catch (const JpegError &) {
+            saved = false;
+        }
+    }
+    if (!saved) {
+        hourglass(false);
+        ask(failure, Buttons::Ok, Icon::Exclamation);
+        return false;
+    }
+
+    host.open_preview(work);
+    do_events();
+    save_setting(key::last_saved_file, target);
+    hourglass(false);
+
+    const bool replacing = same_file(target, picture_path);
+    Answer a;
+    if (!replacing) {
+        host.set_preview_caption(target);
+        a = ask(QStringLiteral("Do you want to keep the new picture?"), Buttons::YesNo, Icon::Question);
+    } else {
+        a = ask(QStringLiteral("Do you want to replace ") + target + QStringLiteral(" with the new picture?"),
+                Buttons::YesNo, Icon::Question);
+    }
+    if (a != Answer::Yes) {
+        host.close_preview();
+        return false;
+    }
+
+    // The backup is written and checked before the picture may be replaced.
+    if (file_exists(picture_path)) {
+        const CopyResult backup = safe_copy(picture_path, exe_backup_for(tmp, picture_path), true);
+        if (!backup.ok) {
+            report(backup);
+            host.close_preview();
+            return false;
+        }
+    }
+    const CopyResult placed = safe_copy(work, target);
+    if (!placed.ok) {
+        host.close_preview();
+        ask(failure, Buttons::Ok, Icon::Exclamation);
+        return false;
+    }
+    if (!same_file(work, target))
+        QFile::remove(work);
+
+    if (!replacing) {
+        if (file_exists(target)) {
+            host.close_preview();
+            windows().open_picture(target, true);
+            host.close_window();
+        } else {
+            host.activate();
+        }
+        return true;
+    }
+    host.close_preview();
+    if (start_cropping)
+        host.close_window();
+    else
+        host.reload_after_replace();
+    return true;
+}
+
+void save_as_jpeg(JpegSaveHost &host, const JpegSaveRequest &r)
+{
+    FileRequest dialog;
+    dialog.kind = FileRequest::Save;
+    dialog.title = r.resized ? QStringLiteral("Save image in JPEG format with resized resolution")
+                             : QStringLiteral("Save image in JPEG format with original resolution");
+    const QString folder = folder_of(get_setting(key::last_picture_file));
+    const QString proposed = proposed_jpeg_name(r.picture_path);
+    dialog.start = folder.isEmpty() ? proposed : folder + QLatin1Char('/') + proposed;
+    dialog.filter = QStringLiteral("Image (*.jpg);;All files (*.*)");
+    dialog.confirm_overwrite = !r.start_cropping;
+
+    QString target;
+    for (;;) {
+        target = prompt().file(dialog);
+        if (target.isEmpty())
+            return;
+        if (has_jpeg_extension(target))
+            break;
+        notify(QStringLiteral("File extension cannot be different than '.JPG'. (") + target
+               + QLatin1Char(')'));
+    }
+
+    save_setting(key::last_saved_file, target);
+    do_events();
+    hourglass(true);
+    bool kept = false;
+    cDIBSection dib;
+    const VisibleFractions f = visible_fractions(r.view, r.frame_width, r.frame_height);
+    const QSize inner = inner_pixel_size(r.view.window_width, r.view.window_height, r.frame_width,
+                                         r.frame_height);
+    if (compose_for_saving(load_picture(r.picture_path), f, r.resized, inner, r.background, dib)) {
+        kept = save_and_decide(host, r.picture_path, target, r.quality, dib, r.start_cropping);
+    } else {
+        ask(save_failure_text(target), Buttons::Ok, Icon::Exclamation);
+    }
+    dib.ClearUp();
+    do_events();
+    hourglass(false);
+
+    // Only once the JPEG is really there may the old GIF or BMP go.
+    if (kept && file_exists(target)) {
+        offer_to_delete(target, QStringLiteral(".gif"));
+        offer_to_delete(target, QStringLiteral(".bmp"));
+    }
+    if (r.start_cropping && slides().slide_show_active) {
+        host.clear_start_cropping();
+        host.close_window();
+    }
+}
+
+bool restore_picture(const QString &path)
+{
+    const QString tmp = app().tmp_pic_dir;
+    QString backup = named_backup_for(tmp, path);
+    if (tmp.isEmpty() || !QFileInfo(backup).isFile()) {
+        backup = exe_backup_for(tmp, path);
+        if (tmp.isEmpty() || !QFileInfo(backup).isFile()) {
+            notify(QStringLiteral("Backup file with same file name not found"));
+            return false;
+        }
+    }
+    // Each copy lands whole or not at all, so a failure at any step still
+    // leaves the picture and its backup on disk.
+    const QString keep = in_tmp(tmp, original_prefix + QLatin1Char('2') + file_name_of(path));
+    const bool had_picture = file_exists(path);
+    if (had_picture) {
+        const CopyResult r = safe_copy(path, keep, true);
+        if (!r.ok) {
+            report(r);
+            return false;
+        }
+        do_events();
+    }
+    CopyResult r = safe_copy(backup, path);
+    if (!r.ok) {
+        report(r);
+        return false;
+    }
+    do_events();
+    if (had_picture) {
+        r = safe_copy(keep, named_backup_for(tmp, path));
+        if (!r.ok) {
+            report(r);
+            return false;
+        }
+        do_events();
+        QFile::remove(keep);
+    }
+    return true;
+}
+
+int current_jpeg_quality()
+{
+    ViewerState &v = viewer();
+    if (v.jpeg_quality == 0) {
+        v.jpeg_quality = numeric_int(get_setting(key::jpeg_quality));
+        if (v.jpeg_quality == 0) {
+            v.jpeg_quality = 80;
+            save_setting(key::jpeg_quality, QStringLiteral("80"));
+        }
+    }
+    return v.jpeg_quality;
+}
+
+} // namespace lf
