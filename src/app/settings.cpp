@@ -19,7 +19,10 @@ QString &settings_override()
     return path;
 }
 
-const QString section = QStringLiteral("general");
+// Keys stand at the top level, which Qt writes as the file's [General]
+// section. A group named "general" would be written as "[%General]" and read
+// back by the next process under another name.
+QString key_path(const char *key) { return QLatin1String(key); }
 
 } // namespace
 
@@ -48,7 +51,7 @@ QString get_setting(const char *key)
     QSettings s(settings_file(), QSettings::IniFormat);
     if (s.status() != QSettings::NoError)
         return {};
-    const QVariant v = s.value(section + QLatin1Char('/') + QLatin1String(key));
+    const QVariant v = s.value(key_path(key));
     return v.canConvert<QString>() ? v.toString() : QString();
 }
 
@@ -66,7 +69,7 @@ void save_setting(const char *key, const QString &value)
         }
     }
     QSettings s(file, QSettings::IniFormat);
-    s.setValue(section + QLatin1Char('/') + QLatin1String(key), value);
+    s.setValue(key_path(key), value);
     s.sync();
 }
 

@@ -4,7 +4,7 @@
 
 namespace lf {
 
-// The keys of the per-user store, all in section "general".
+// The keys of the per-user store, all in its one [General] section.
 namespace key {
 inline constexpr auto last_picture_file = "last_picture_file";
 inline constexpr auto last_slide_show = "last_slide_show";

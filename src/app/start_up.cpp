@@ -115,11 +115,7 @@ void dispatch_start_argument()
             association_prompt(ext);
         save_setting(key::file_extensions_checked, bool_text(true));
     }
-    const QString own = own_program_path();
-    bool differs = false;
-    for (const QString &ext : {QStringLiteral("bmp"), QStringLiteral("gif"), QStringLiteral("jpg")})
-        differs = differs || registered_program(ext).compare(own, Qt::CaseInsensitive) != 0;
-    windows().associate_menu_enabled(differs);
+    windows().associate_menu_enabled(associate_menu_should_be_enabled());
     windows().place_main_panel_at_start();
 }
 

@@ -305,23 +305,6 @@ void open_search_result(const QString &line)
     windows().open_picture(line, true);
 }
 
-bool association_differs()
-{
-    const QString own = own_program_path();
-    for (const char *ext : {"bmp", "gif", "jpg"})
-        if (registered_program(QLatin1String(ext)).compare(own, Qt::CaseInsensitive) != 0)
-            return true;
-    return false;
-}
-
-bool associate_file_types()
-{
-    for (const char *ext : {"jpg", "gif", "bmp"})
-        association_prompt(QLatin1String(ext));
-    save_setting(key::file_extensions_checked, bool_text(true));
-    return association_differs();
-}
-
 bool open_pasted_picture(const QImage &image)
 {
     if (image.isNull())

@@ -64,10 +64,6 @@ void resume_slide_show();
 bool build_slide_show_command();
 void open_search_result(const QString &line);
 
-// Runs the association prompt for the three types; true when the menu item
-// should stay enabled.
-bool associate_file_types();
-bool association_differs();
 
 // Saves a pasted bitmap as "clibpoard_image.bmp" in tmp_pic_dir and opens it.
 bool open_pasted_picture(const QImage &image);

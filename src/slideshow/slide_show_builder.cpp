@@ -220,7 +220,10 @@ QStringList folder_pictures(const QString &folder)
     if (!d)
         return out;
     while (const dirent *e = readdir(d)) {
-        if (!picture_name(e->d_name, std::strlen(e->d_name)) || kind_of(dirfd(d), e) != Kind::File)
+        // Ordinary files only: hidden ones stay out, as the folder listing
+        // leaves them out.
+        if (e->d_name[0] == '.' || !picture_name(e->d_name, std::strlen(e->d_name))
+            || kind_of(dirfd(d), e) != Kind::File)
             continue;
         const QByteArray full = joined(f, e->d_name);
         if (storable(full))

@@ -18,7 +18,8 @@ ScanEnd scan_folder_tree(const QString &root, const QString &list_file);
 // True when folder holds a subfolder whose name has no dot (links to
 // folders do not count).
 bool has_subfolders(const QString &folder);
-// The pictures of one folder in listing order, names as on disk.
+// The pictures of one folder (ordinary, not hidden files) as folder + "/" +
+// name, in listing order, names as on disk.
 QStringList folder_pictures(const QString &folder);
 
 inline const QString too_many_files_message =

@@ -11,6 +11,7 @@
 #include "app/window_registry.h"
 #include "panel/panel_state.h"
 #include "slideshow/slide_list.h"
+#include "slideshow/slide_show_builder.h"
 #include "thumbs/thumbnail_state.h"
 
 #include <QDateTime>
@@ -38,20 +39,6 @@ void set_thumbnail_grid()
     const ThumbnailGrid g = thumbnail_grid_for(screen_width());
     thumbnails().thumbnail_columns = g.columns;
     thumbnails().thumbnails_per_file = g.per_file;
-}
-
-QStringList folder_pictures(const QString &folder)
-{
-    QString dir = folder;
-    if (!dir.endsWith(QLatin1Char('/')))
-        dir += QLatin1Char('/');
-    QStringList out;
-    // Hidden files and folders are left out, as the listing leaves them out.
-    const QStringList names = QDir(dir).entryList(QDir::Files, QDir::Unsorted);
-    for (const QString &name : names)
-        if (is_picture_file(name))
-            out << dir + name;
-    return out;
 }
 
 void order_pictures(QStringList &pictures, const PictureOrder &order)

@@ -21,9 +21,6 @@ struct PictureOrder {
     bool by_datetime = false;
     bool descending = false;
 };
-// The ordinary files of folder whose names end in .jpg, .gif or .bmp (any
-// case), as folder + "/" + name, in listing order.
-QStringList folder_pictures(const QString &folder);
 // Random: for i = 1 .. n-1 swap entry i with a uniformly drawn one of 1 .. n.
 // Otherwise a stable sort by modification time or by path (ignoring case).
 void order_pictures(QStringList &pictures, const PictureOrder &order);

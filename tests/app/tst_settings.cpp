@@ -55,9 +55,20 @@ private Q_SLOTS:
         QCOMPARE(get_setting(key::interval), QStringLiteral("2500"));
         QCOMPARE(get_setting(key::random), QStringLiteral("-1"));
 
-        QSettings raw(settings_file(), QSettings::IniFormat);
-        QCOMPARE(raw.childGroups(), QStringList{QStringLiteral("general")});
-        QCOMPARE(raw.value(QStringLiteral("general/interval")).toString(), QStringLiteral("2500"));
+        // What the next process reads: the file itself.
+        QFile f(settings_file());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = f.readAll().split('\n');
+        QCOMPARE(lines.value(0), QByteArray("[General]"));
+        QVERIFY(lines.contains("interval=2500"));
+        QVERIFY(lines.contains("random=-1"));
+    }
+
+    void a_store_written_by_another_process_is_read()
+    {
+        test::write_file(settings_file(), "[General]\nautom=-1\nlast_slide_show=/s/a b.ssf\n");
+        QCOMPARE(get_setting(key::autom), QStringLiteral("-1"));
+        QCOMPARE(get_setting(key::last_slide_show), QStringLiteral("/s/a b.ssf"));
     }
 
     void absent_keys_read_empty()

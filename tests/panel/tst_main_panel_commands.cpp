@@ -277,7 +277,8 @@ private Q_SLOTS:
         test::FakeWindows w;
         test::ScriptedPrompt p;
         test::write_file(dir + "/list.txt");
-        test::write_file(dir + "/show.SSF");
+        test::write_file(dir + "/shown.jpg");
+        test::write_file(dir + "/show.SSF", (dir + "/shown.jpg|0\r\n").toUtf8());
         save_setting(key::last_slide_show, dir + "/show.SSF");
         p.texts = {dir + "/none.ssf", dir + "/list.txt", dir + "/show.SSF"};
         open_slide_show_command();

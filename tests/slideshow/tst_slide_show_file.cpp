@@ -3,6 +3,7 @@
 #include "fake_windows.h"
 #include "scripted_prompt.h"
 #include "slideshow/slide_list.h"
+#include "slideshow/slide_show_builder.h"
 #include "slideshow/slide_show_file.h"
 #include "test_env.h"
 
@@ -268,10 +269,14 @@ private Q_SLOTS:
     {
         test::ScriptedPrompt p;
         test::FakeWindows w;
-        slides().slide_show_file = ssf("");
+        const QString lone = test::fresh_folder(QStringLiteral("lone")) + QStringLiteral("/empty.ssf");
+        test::write_file(lone, "");
+        slides().slide_show_file = lone;
         read_slide_show_file();
-        QVERIFY(p.messages.isEmpty());
-        QCOMPARE(w.calls, QStringList{QStringLiteral("show_main_panel")});
+        // The build over the file's folder finds nothing to show either.
+        QCOMPARE(p.message_texts(), QStringList{no_pictures_message});
+        QCOMPARE(w.calls.value(0), QStringLiteral("show_main_panel"));
+        QVERIFY(!w.calls.contains(QStringLiteral("open_slide_show_window")));
         QVERIFY(!slides().slide_show_active);
     }
 

@@ -5,6 +5,7 @@
 #include "fake_windows.h"
 #include "scripted_prompt.h"
 #include "test_env.h"
+#include "slideshow/slide_show_builder.h"
 #include "thumbs/thumbnail_files.h"
 #include "thumbs/thumbnail_sheet.h"
 #include "thumbs/thumbnail_state.h"

@@ -17,6 +17,7 @@
 #include "slideshow/windows/f_black.h"
 #include "thumbs/thumbnail_files.h"
 #include "thumbs/thumbnail_state.h"
+#include "tools/file_association.h"
 #include "tools/file_name_tools.h"
 #include "viewer/viewer_state.h"
 
@@ -320,7 +321,7 @@ void f_start::connect_commands()
     connect(m_remove_string, &QAction::triggered, this, [] { remove_string_from_names(); });
     connect(m_rename_all_files, &QAction::triggered, this, [] { rename_to_sequence_numbers(); });
     connect(m_associate, &QAction::triggered, this,
-            [this] { associate_menu_enabled(associate_file_types()); });
+            [] { associate_file_types(); });
     connect(m_exit, &QAction::triggered, this, [] { windows().end_process(); });
     connect(m_help, &QAction::triggered, this, [] { show_help(); });
     connect(m_web_site, &QAction::triggered, this, [] { open_web_site(); });

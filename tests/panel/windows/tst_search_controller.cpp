@@ -93,9 +93,14 @@ private Q_SLOTS:
     {
         test::ScriptedPrompt p;
         test::FakeWindows w;
+        // Real files, since the show reads its list back and asks about
+        // missing pictures.
+        const QString dir = test::fresh_folder(QStringLiteral("found"));
         QStringList lines;
-        for (int i = 1; i <= 10001; ++i)
-            lines << QStringLiteral("/p/%1.jpg").arg(i);
+        for (int i = 1; i <= 10001; ++i) {
+            lines << dir + QStringLiteral("/%1.jpg").arg(i);
+            QFile(lines.last()).open(QIODevice::WriteOnly);
+        }
         list_->addItems(lines);
         c_->slide_show_from_search_results();
         QCOMPARE(p.message_texts(),
@@ -108,7 +113,7 @@ private Q_SLOTS:
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QList<QByteArray> got = f.readAll().split('\n');
         QCOMPARE(got.size(), 10001); // 10000 lines and the empty rest
-        QCOMPARE(got.at(9999), QByteArray("/p/10000.jpg\r"));
+        QVERIFY(got.at(9999).startsWith((dir + QStringLiteral("/10000.jpg")).toUtf8()));
         QCOMPARE(w.calls, QStringList{"open_slide_show_window"});
     }
 

@@ -9,6 +9,7 @@
 #include "test_env.h"
 #include "test_windows.h"
 #include "viewer/viewer_state.h"
+#include "viewer/windows/form_nf.h"
 
 #include <QAction>
 #include <QApplication>
@@ -230,9 +231,15 @@ private Q_SLOTS:
         QTest::mouseDClick(f, Qt::LeftButton);
         QVERIFY(!show_window());
         QVERIFY(!registry().open_picture_windows.isEmpty());
-        QVERIFY(viewer().picture_from_holder);
-        QCOMPARE(viewer().holder.width(), 40);
-        QCOMPARE(viewer().picture_to_open, pics[0]);
+        form_nf *nf = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *candidate = qobject_cast<form_nf *>(w))
+                nf = candidate;
+        QVERIFY(nf);
+        QCOMPARE(nf->picture_path(), pics[0]);
+        // It took the held picture: consumed, not decoded again.
+        QVERIFY(!viewer().picture_from_holder);
+        QVERIFY(viewer().holder.isNull());
         QCOMPARE(layer.ends, 0);
     }
 
