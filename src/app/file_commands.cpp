@@ -19,7 +19,7 @@ namespace lf {
 bool delete_with_backup(const QString &path)
 {
     const QString dir = app().tmp_pic_dir;
-    if (dir.isEmpty() || !QFileInfo(dir).isDir()) {
+    if (dir.isEmpty() || !QDir().mkpath(dir)) {
         report_error(ENOENT, QStringLiteral("No folder for the backup copy: the picture was not deleted"));
         return false;
     }
@@ -58,7 +58,15 @@ RenameCheck check_new_name(const QString &path, const QString &answer)
     return RenameCheck::Ok;
 }
 
-QString ask_and_rename(const QString &path, const QString &title)
+QString answer_as_name(const QString &path, const QString &answer, RenameRules rules)
+{
+    QString name = rules.trim_answer ? answer.trimmed() : answer;
+    if (rules.add_missing_extension && !name.trimmed().isEmpty() && !name.contains(QLatin1Char('.')))
+        name += path.right(4);
+    return name;
+}
+
+QString ask_and_rename(const QString &path, const QString &title, RenameRules rules)
 {
     InputRequest q;
     q.title = title;
@@ -66,7 +74,8 @@ QString ask_and_rename(const QString &path, const QString &title)
     q.proposed = file_name_of(path);
     while (true) {
         const QString answer = prompt().input(q);
-        switch (check_new_name(path, answer)) {
+        const QString name = answer_as_name(path, answer, rules);
+        switch (check_new_name(path, name)) {
         case RenameCheck::Cancelled:
             return {};
         case RenameCheck::ExtensionChanged:
@@ -80,11 +89,11 @@ QString ask_and_rename(const QString &path, const QString &title)
         case RenameCheck::Ok:
             break;
         }
-        const QString target = folder_of(path) + QLatin1Char('/') + answer;
+        const QString target = folder_of(path) + QLatin1Char('/') + name;
         if (target == path)
             return {};
-        if (!QFile::rename(path, target)) {
-            QFile f(path);
+        QFile f(path);
+        if (!f.rename(target)) {
             report_error(int(f.error()), QStringLiteral("Could not rename ") + path);
             return {};
         }
@@ -92,25 +101,45 @@ QString ask_and_rename(const QString &path, const QString &title)
     }
 }
 
-void edit_with_picture_editor(const QString &editor, const QString &picture)
+EditorStart start_picture_editor(const QString &editor_path, const QString &picture,
+                                 const EditorMessages &m)
 {
-    if (editor.isEmpty()) {
-        notify(QStringLiteral("Picture editor path not assigned. Go to Image Viewer main panel and assign it."));
-        return;
+    const QString editor = editor_path.trimmed();
+    if (editor.isEmpty() && !m.not_assigned.isEmpty()) {
+        notify(m.not_assigned);
+        return EditorStart::NotAssigned;
     }
     const QFileInfo fi(editor);
-    if (!fi.exists()) {
-        notify(QStringLiteral("Path of picture editor is wrong. Go to main menu and reassign it."));
-        return;
+    if (editor.isEmpty() || !fi.exists()) {
+        notify(m.wrong);
+        return EditorStart::Wrong;
     }
     if (fi.isDir() || !fi.isExecutable()) {
-        notify(QStringLiteral("The picture editor ") + editor
-               + QStringLiteral(" is not a program that can be started. Go to Image Viewer main "
-                                "panel and assign it."));
-        return;
+        notify(m.not_a_program.isEmpty() ? m.wrong : m.not_a_program);
+        return EditorStart::Wrong;
     }
-    if (!QProcess::startDetached(editor, {picture}, folder_of(picture)))
+    if (!m.no_picture.isEmpty() && !file_exists(picture)) {
+        notify(m.no_picture);
+        return EditorStart::NoPicture;
+    }
+    // The picture goes as one argument: no shell reads its name.
+    const QString folder = folder_of(picture);
+    if (!QProcess::startDetached(editor, {picture}, is_folder(folder) ? folder : QString())) {
         notify(QStringLiteral("The picture editor ") + editor + QStringLiteral(" could not be started."));
+        return EditorStart::Failed;
+    }
+    return EditorStart::Started;
+}
+
+void edit_with_picture_editor(const QString &editor, const QString &picture)
+{
+    EditorMessages m;
+    m.not_assigned = QStringLiteral("Picture editor path not assigned. Go to Image Viewer main panel and assign it.");
+    m.wrong = QStringLiteral("Path of picture editor is wrong. Go to main menu and reassign it.");
+    m.not_a_program = QStringLiteral("The picture editor ") + editor.trimmed()
+                    + QStringLiteral(" is not a program that can be started. Go to Image Viewer main "
+                                     "panel and assign it.");
+    start_picture_editor(editor, picture, m);
 }
 
 void copy_file_as(const QString &source, const QString &fallback_folder)

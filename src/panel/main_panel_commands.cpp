@@ -1,6 +1,7 @@
 #include "panel/main_panel_commands.h"
 
 #include "app/app_state.h"
+#include "app/file_commands.h"
 #include "app/paths.h"
 #include "app/prompt.h"
 #include "app/settings.h"
@@ -15,9 +16,6 @@
 #include "viewer/viewer_state.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
 
 #include <limits>
 
@@ -156,21 +154,8 @@ bool delete_last_picture()
             Buttons::OkCancel, Icon::Critical, 2, QStringLiteral("Deleting last picture"))
         != Answer::Ok)
         return false;
-    QDir().mkpath(a.tmp_pic_dir);
-    const QString copy = a.tmp_pic_dir + QLatin1Char('/') + file_name_of(path);
-    QFile::remove(copy);
-    QFile source(path);
-    // Only once the copy exists may the picture go.
-    if (!source.copy(copy)) {
-        report_error(75, source.errorString());
+    if (!delete_with_backup(path))
         return false;
-    }
-    if (!QFile::remove(path)) {
-        QFile::remove(copy);
-        report_error(75, QStringLiteral("Path/File access error"));
-        return false;
-    }
-    a.deleted_pictures += QLatin1Char('|') + path;
     a.last_picture_file.clear();
     save_setting(key::last_picture_file, QString());
     return true;
@@ -178,55 +163,33 @@ bool delete_last_picture()
 
 EditorOutcome edit_last_picture(const QString &editor_field)
 {
+    EditorMessages m;
+    m.not_assigned = QStringLiteral("Path of picture editor is missing.");
+    m.wrong = QStringLiteral("Path of picture editor is wrong.");
+    const EditorStart r = start_picture_editor(editor_field, app().last_picture_file, m);
+    switch (r) {
+    case EditorStart::NotAssigned: return EditorOutcome::Missing;
+    case EditorStart::Wrong:
+    case EditorStart::NoPicture: return EditorOutcome::Wrong;
+    case EditorStart::Started:
+    case EditorStart::Failed: break;
+    }
+    // The field names a program: it becomes the stored editor.
     const QString editor = editor_field.trimmed();
-    if (editor.isEmpty()) {
-        notify(QStringLiteral("Path of picture editor is missing."));
-        return EditorOutcome::Missing;
-    }
-    const QFileInfo info(editor);
-    if (!info.exists() || info.isDir() || !info.isExecutable()) {
-        notify(QStringLiteral("Path of picture editor is wrong."));
-        return EditorOutcome::Wrong;
-    }
     if (editor != app().picture_editor) {
         app().picture_editor = editor;
         save_setting(key::picture_editor, editor);
     }
-    // The picture goes as one argument: no shell reads its name.
-    return QProcess::startDetached(editor, {app().last_picture_file}) ? EditorOutcome::Started
-                                                                        : EditorOutcome::NotStarted;
+    return r == EditorStart::Started ? EditorOutcome::Started : EditorOutcome::NotStarted;
 }
 
 QString rename_last_picture(const QString &last_file_field)
 {
-    const QString old_path = last_file_field;
-    const QString old_name = file_name_of(old_path);
-    const QString folder = folder_of(old_path);
-    while (true) {
-        InputRequest r;
-        r.prompt = QStringLiteral("New file name?");
-        r.title = QStringLiteral("Renaming last file");
-        r.proposed = old_name;
-        const QString answer = prompt().input(r).trimmed();
-        if (answer.isEmpty())
-            return {};
-        if (answer.right(4).compare(old_name.right(4), Qt::CaseInsensitive) != 0) {
-            notify(QStringLiteral("File extension cannot be modified"));
-            continue;
-        }
-        if (answer == old_name)
-            return {};
-        const QString new_path = folder + QLatin1Char('/') + answer;
-        // A name must stay in its folder and never replace another file.
-        if (answer.contains(QLatin1Char('/')) || answer == QLatin1String(".")
-            || answer == QLatin1String("..") || file_exists(new_path)) {
-            notify(QStringLiteral("Invalid file name"));
-            continue;
-        }
-        if (!QFile::rename(old_path, new_path))
-            return {};
-        return new_path;
-    }
+    if (last_file_field.trimmed().isEmpty())
+        return {};
+    RenameRules rules;
+    rules.trim_answer = true;
+    return ask_and_rename(last_file_field, QStringLiteral("Renaming last file"), rules);
 }
 
 QString choose_picture_editor()

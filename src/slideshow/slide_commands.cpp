@@ -9,51 +9,17 @@
 #include "slideshow/slide_numbers.h"
 #include "slideshow/slide_sequencer.h"
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
 
 #include <climits>
 
 namespace lf {
 
-bool delete_picture_with_backup(const QString &path)
+EditorMessages full_screen_editor_messages()
 {
-    const QString dir = app().tmp_pic_dir;
-    if (dir.isEmpty() || !QDir().mkpath(dir)) {
-        report_error(76, QStringLiteral("Path not found"));
-        return false;
-    }
-    const QString copy = dir + QLatin1Char('/') + file_name_of(path);
-    if (QFile::exists(copy))
-        QFile::remove(copy);
-    QFile source(path);
-    if (!source.copy(copy)) {
-        report_error(int(source.error()), source.errorString());
-        return false;
-    }
-    if (!QFile::remove(path)) {
-        report_error(75, QStringLiteral("Path/File access error"));
-        return false;
-    }
-    app().deleted_pictures += QLatin1Char('|') + path;
-    return true;
-}
-
-QString edit_picture(const QString &path)
-{
-    const QString editor = get_setting(key::picture_editor);
-    QString message;
-    if (!file_exists(editor))
-        message = QStringLiteral("Path of picture editor is wrong.");
-    else if (!file_exists(path))
-        message = QStringLiteral("No last picture found.");
-    if (!message.isEmpty()) {
-        notify(message);
-        return message;
-    }
-    QProcess::startDetached(editor, {path});
-    return {};
+    EditorMessages m;
+    m.wrong = QStringLiteral("Path of picture editor is wrong.");
+    m.no_picture = QStringLiteral("No last picture found.");
+    return m;
 }
 
 bool ask_go_to_number(SlideList &s)

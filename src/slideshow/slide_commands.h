@@ -1,17 +1,13 @@
 #pragma once
 
+#include "app/file_commands.h"
+
 #include <QString>
 
 namespace lf {
 
-// Copies the picture into tmp_pic_dir under its own name, then deletes it
-// and lists it in deleted_pictures. Deletes nothing when the copy fails
-// (and says so). True when the picture is gone.
-bool delete_picture_with_backup(const QString &path);
-
-// The full-screen "Edit picture (E)": the stored editor on the picture.
-// Returns the message shown, "" when the editor was started.
-QString edit_picture(const QString &path);
+// The full-screen window's messages for "Edit picture (E)".
+EditorMessages full_screen_editor_messages();
 
 } // namespace lf
 

@@ -174,23 +174,4 @@ SequenceStep next_previous_tn_file(const QString &current_file, bool next)
     return {name, {}};
 }
 
-RenameCheck check_rename_answer(const QString &old_path, const QString &answer)
-{
-    RenameCheck c;
-    const QString old_ext = old_path.right(4);
-    if (answer.right(4).compare(old_ext, Qt::CaseInsensitive) == 0)
-        c.new_name = answer;
-    else if (!answer.contains(QLatin1Char('.')))
-        c.new_name = answer + old_ext;
-    else
-        return {RenameCheck::BadExtension, {}};
-    // Not a path, not a name already taken by another file.
-    const QString target = folder_of(old_path) + QLatin1Char('/') + c.new_name;
-    if (c.new_name.contains(QLatin1Char('/')) || c.new_name.contains(QChar(0))
-        || c.new_name == QLatin1String(".") || c.new_name == QLatin1String("..")
-        || (file_exists(target) && target != old_path))
-        return {RenameCheck::Invalid, c.new_name};
-    return c;
-}
-
 } // namespace lf

@@ -63,11 +63,4 @@ struct SequenceStep {
 };
 SequenceStep next_previous_tn_file(const QString &current_file, bool next);
 
-struct RenameCheck {
-    enum Kind { Accept, BadExtension, Invalid } kind = Accept;
-    QString new_name; // the answer, with the old extension appended when it had none
-};
-// Checks an answer to "New file name?" for the picture at old_path.
-RenameCheck check_rename_answer(const QString &old_path, const QString &answer);
-
 } // namespace lf

@@ -47,9 +47,28 @@ private Q_SLOTS:
     void no_backup_means_no_delete()
     {
         test::ScriptedPrompt p;
-        app().tmp_pic_dir = dir + QStringLiteral("/missing-folder");
+        // A folder that cannot be made: its parent is a file.
+        app().tmp_pic_dir = dir + QStringLiteral("/taken.jpg/tmp_pic");
         QVERIFY(!delete_with_backup(dir + QStringLiteral("/a.jpg")));
         QVERIFY(QFileInfo::exists(dir + QStringLiteral("/a.jpg")));
+        QCOMPARE(p.messages.size(), 1);
+        QVERIFY(p.messages[0].text.startsWith(QStringLiteral("Error ")));
+        QVERIFY(app().deleted_pictures.isEmpty());
+    }
+
+    void missing_backup_folder_is_made()
+    {
+        test::ScriptedPrompt p;
+        app().tmp_pic_dir = dir + QStringLiteral("/gone/tmp_pic");
+        QVERIFY(delete_with_backup(dir + QStringLiteral("/a.jpg")));
+        QCOMPARE(read_all(app().tmp_pic_dir + QStringLiteral("/a.jpg")), QByteArray("picture a"));
+        QVERIFY(p.messages.isEmpty());
+    }
+
+    void missing_picture_is_reported_not_recorded()
+    {
+        test::ScriptedPrompt p;
+        QVERIFY(!delete_with_backup(dir + QStringLiteral("/none.jpg")));
         QCOMPARE(p.messages.size(), 1);
         QVERIFY(p.messages[0].text.startsWith(QStringLiteral("Error ")));
         QVERIFY(app().deleted_pictures.isEmpty());
@@ -99,6 +118,38 @@ private Q_SLOTS:
         QVERIFY(QFileInfo::exists(dir + QStringLiteral("/a.jpg")));
     }
 
+    void answers_read_by_the_window_rules_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("trim");
+        QTest::addColumn<bool>("add_extension");
+        QTest::addColumn<QString>("renamed"); // "" = not renamed
+        QTest::newRow("blanks kept: extension differs") << " b.jpg " << false << false << "";
+        QTest::newRow("blanks trimmed") << " b.jpg " << true << false << "b.jpg";
+        QTest::newRow("bare name refused") << "b" << false << false << "";
+        QTest::newRow("bare name keeps extension") << "b" << false << true << "b.jpg";
+        QTest::newRow("bare name onto a taken one") << "taken" << false << true << "";
+        QTest::newRow("dotted name not extended") << "b.v2" << false << true << "";
+        QTest::newRow("same name") << "a.jpg" << true << true << "";
+        QTest::newRow("300 characters") << QString(296, QLatin1Char('n')) + ".jpg" << false << false << "";
+    }
+    void answers_read_by_the_window_rules()
+    {
+        QFETCH(QString, answer);
+        QFETCH(bool, trim);
+        QFETCH(bool, add_extension);
+        QFETCH(QString, renamed);
+        test::ScriptedPrompt p;
+        p.texts = {answer}; // then an empty answer ends any second question
+        RenameRules rules;
+        rules.trim_answer = trim;
+        rules.add_missing_extension = add_extension;
+        const QString result = ask_and_rename(dir + QStringLiteral("/a.jpg"), QStringLiteral("t"), rules);
+        QCOMPARE(result, renamed.isEmpty() ? QString() : dir + QLatin1Char('/') + renamed);
+        QCOMPARE(QFileInfo::exists(dir + QStringLiteral("/a.jpg")), renamed.isEmpty());
+        QCOMPARE(read_all(dir + QStringLiteral("/taken.jpg")), QByteArray("picture t"));
+    }
+
     void editor_messages()
     {
         test::ScriptedPrompt p;
@@ -124,6 +175,42 @@ private Q_SLOTS:
         QTRY_VERIFY(QFileInfo(out).size() > 0);
         QCOMPARE(QString::fromUtf8(read_all(out)), QStringLiteral("1\n") + picture + QLatin1Char('\n'));
         QVERIFY(p.messages.isEmpty());
+    }
+
+    void window_editor_messages_data()
+    {
+        QTest::addColumn<QString>("editor"); // "@" stands for the test folder
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("blank, no own message") << "  " << "@/a.jpg" << int(EditorStart::Wrong) << "wrong";
+        QTest::newRow("missing editor") << "@/none" << "@/a.jpg" << int(EditorStart::Wrong) << "wrong";
+        QTest::newRow("a folder") << "@" << "@/a.jpg" << int(EditorStart::Wrong) << "wrong";
+        QTest::newRow("missing picture") << "/bin/true" << "@/none.jpg" << int(EditorStart::NoPicture)
+                                         << "no picture";
+        QTest::newRow("cannot run") << "@/broken" << "@/a.jpg" << int(EditorStart::Failed)
+                                    << "The picture editor @/broken could not be started.";
+        QTest::newRow("runs") << "/bin/true" << "@/a.jpg" << int(EditorStart::Started) << "";
+    }
+    void window_editor_messages()
+    {
+        QFETCH(QString, editor);
+        QFETCH(QString, picture);
+        QFETCH(int, outcome);
+        QFETCH(QString, message);
+        test::ScriptedPrompt p;
+        // Executable, but no program the system can start.
+        test::write_file(dir + QStringLiteral("/broken"), "\x7f\x01not a program");
+        QFile::setPermissions(dir + QStringLiteral("/broken"),
+                              QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::WriteOwner);
+        editor.replace(QLatin1Char('@'), dir);
+        picture.replace(QLatin1Char('@'), dir);
+        message.replace(QLatin1Char('@'), dir);
+        EditorMessages m;
+        m.wrong = QStringLiteral("wrong");
+        m.no_picture = QStringLiteral("no picture");
+        QCOMPARE(int(start_picture_editor(editor, picture, m)), outcome);
+        QCOMPARE(p.message_texts(), message.isEmpty() ? QStringList{} : QStringList{message});
     }
 
     void copy_as_remembers_the_target()

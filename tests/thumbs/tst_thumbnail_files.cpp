@@ -1,4 +1,5 @@
 #include "app/app_state.h"
+#include "app/file_commands.h"
 #include "app/random.h"
 #include "app/screen.h"
 #include "app/settings.h"
@@ -336,12 +337,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("name");
-        QTest::newRow("no extension") << "holiday" << int(RenameCheck::Accept) << "holiday.jpg";
-        QTest::newRow("same extension other case") << "holiday.JPG" << int(RenameCheck::Accept) << "holiday.JPG";
-        QTest::newRow("other extension") << "holiday.gif" << int(RenameCheck::BadExtension) << "";
-        QTest::newRow("a path") << "../holiday" << int(RenameCheck::BadExtension) << "";
+        QTest::newRow("no extension") << "holiday" << int(RenameCheck::Ok) << "holiday.jpg";
+        QTest::newRow("same extension other case") << "holiday.JPG" << int(RenameCheck::Ok) << "holiday.JPG";
+        QTest::newRow("other extension") << "holiday.gif" << int(RenameCheck::ExtensionChanged) << "holiday.gif";
+        QTest::newRow("a path") << "../holiday" << int(RenameCheck::ExtensionChanged) << "../holiday";
         QTest::newRow("a slash") << "a/holiday" << int(RenameCheck::Invalid) << "a/holiday.jpg";
         QTest::newRow("taken") << "taken" << int(RenameCheck::Invalid) << "taken.jpg";
+        QTest::newRow("blank") << "  " << int(RenameCheck::Cancelled) << "  ";
     }
     void rename_answers()
     {
@@ -349,9 +351,13 @@ private Q_SLOTS:
         QFETCH(int, kind);
         QFETCH(QString, name);
         test::write_file(tmp_ + QStringLiteral("/taken.jpg"));
-        const RenameCheck c = check_rename_answer(tmp_ + QStringLiteral("/old.jpg"), answer);
-        QCOMPARE(int(c.kind), kind);
-        QCOMPARE(c.new_name, name);
+        // The sheet's reading of an answer: a bare name keeps the extension.
+        RenameRules rules;
+        rules.add_missing_extension = true;
+        const QString old_path = tmp_ + QStringLiteral("/old.jpg");
+        const QString as_name = answer_as_name(old_path, answer, rules);
+        QCOMPARE(as_name, name);
+        QCOMPARE(int(check_new_name(old_path, as_name)), kind);
     }
 };
 

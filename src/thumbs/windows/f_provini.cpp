@@ -1,6 +1,7 @@
 #include "thumbs/windows/f_provini.h"
 
 #include "app/app_state.h"
+#include "app/file_commands.h"
 #include "app/paths.h"
 #include "app/process_end.h"
 #include "app/prompt.h"
@@ -16,13 +17,11 @@
 
 #include <QCloseEvent>
 #include <QCursor>
-#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QPointer>
-#include <QProcess>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -322,51 +321,23 @@ void f_provini::rename_selected()
     if (!box || box->isHidden())
         return;
     const QString old_path = box->property("tag").toString();
-    for (;;) {
-        InputRequest r;
-        r.title = QStringLiteral("Renaming the image file");
-        r.prompt = QStringLiteral("New file name?");
-        r.proposed = file_name_of(old_path);
-        const QString answer = prompt().input(r);
-        if (answer.trimmed().isEmpty())
-            return;
-        const RenameCheck c = check_rename_answer(old_path, answer);
-        if (c.kind == RenameCheck::BadExtension) {
-            notify(QStringLiteral("File extension cannot be modified"));
-            continue;
-        }
-        if (c.kind == RenameCheck::Invalid) {
-            notify(QStringLiteral("Invalid file name"));
-            continue;
-        }
-        const QString new_path = folder_of(old_path) + QLatin1Char('/') + c.new_name;
-        viewer().picture_to_open = new_path;
-        if (new_path != old_path) {
-            QFile f(old_path);
-            if (!f.rename(new_path)) {
-                report_error(int(f.error()), f.errorString());
-                return;
-            }
-        }
-        box->setProperty("tag", new_path);
-        if (QLabel *l = l_filename(selected_index_))
-            l->setText(c.new_name);
+    RenameRules rules;
+    rules.add_missing_extension = true;
+    const QString new_path = ask_and_rename(old_path, QStringLiteral("Renaming the image file"), rules);
+    if (new_path.isEmpty())
         return;
-    }
+    viewer().picture_to_open = new_path;
+    box->setProperty("tag", new_path);
+    if (QLabel *l = l_filename(selected_index_))
+        l->setText(file_name_of(new_path));
 }
 
 void f_provini::edit_selected()
 {
-    const QString editor = app().picture_editor;
-    if (editor.trimmed().isEmpty()) {
-        notify(QStringLiteral("Path of picture editor is missing. Return tomain menu to assign it."));
-        return;
-    }
-    if (!file_exists(editor)) {
-        notify(QStringLiteral("Path of picture editor is wrong."));
-        return;
-    }
-    QProcess::startDetached(editor, {viewer().picture_to_open});
+    EditorMessages m;
+    m.not_assigned = QStringLiteral("Path of picture editor is missing. Return tomain menu to assign it.");
+    m.wrong = QStringLiteral("Path of picture editor is wrong.");
+    start_picture_editor(app().picture_editor, viewer().picture_to_open, m);
 }
 
 void f_provini::delete_selected()
@@ -380,20 +351,8 @@ void f_provini::delete_selected()
             Icon::Question, 2, QStringLiteral("Deleting last picture"))
         != Answer::Ok)
         return;
-    // The backup must exist before the picture goes.
-    const QString backup = app().tmp_pic_dir + QLatin1Char('/') + file_name_of(path);
-    if (QFile::exists(backup))
-        QFile::remove(backup);
-    QFile source(path);
-    if (!source.copy(backup)) {
-        report_error(int(source.error()), source.errorString());
+    if (!delete_with_backup(path))
         return;
-    }
-    if (!QFile::remove(path)) {
-        QFile f(path);
-        report_error(int(QFileDevice::RemoveError), QStringLiteral("Cannot delete ") + path);
-        return;
-    }
     viewer().picture_to_open.clear();
     save_setting(key::last_picture_file, QString());
     app().last_picture_file.clear();
