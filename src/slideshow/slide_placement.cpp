@@ -1,5 +1,6 @@
 #include "slideshow/slide_placement.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lf {
@@ -12,6 +13,23 @@ int whole(double v) { return int(std::lround(v)); }
 TwipRect centred(int width, int height, int screen_width, int screen_height)
 {
     return {(screen_width - width) / 2, (screen_height - height) / 2, width, height};
+}
+
+TwipRect moving_handover_size(int width, int height, int max_width, int max_height)
+{
+    const int one = px_to_twips(1);
+    double w = std::max(width, one);
+    double h = std::max(height, one);
+    const double ratio = w / h;
+    if (max_width > 0 && w > max_width) {
+        w = max_width;
+        h = w / ratio;
+    }
+    if (max_height > 0 && h > max_height) {
+        h = max_height;
+        w = h * ratio;
+    }
+    return {0, 0, std::max(one, int(w)), std::max(one, int(h))};
 }
 
 TwipRect place_picture(const PlacementInput &in)

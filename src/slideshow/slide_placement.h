@@ -32,6 +32,10 @@ TwipRect restore_proportions(const TwipRect &r, int original_width, int original
 TwipRect zoom_picture(const TwipRect &r, bool in, int original_width, int original_height,
                       int screen_width, int screen_height);
 TwipRect centred(int width, int height, int screen_width, int screen_height);
+// The size a shown picture keeps in a moving window: as shown, but shrunk
+// (proportions kept) to fit within max_width x max_height, so that a zoomed
+// picture can still move and bounce on the screen. Never below 1 x 1.
+TwipRect moving_handover_size(int width, int height, int max_width, int max_height);
 
 // The status bar: captions and places of its labels.
 struct StatusCaptions {

@@ -92,6 +92,29 @@ private Q_SLOTS:
         QCOMPARE(p.height, 6000);
     }
 
+    void moving_handover_size_data()
+    {
+        QTest::addColumn<int>("w");
+        QTest::addColumn<int>("h");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        // Limits: 12000 x 8000 twips.
+        QTest::newRow("fits: kept") << 6000 << 4500 << 6000 << 4500;
+        QTest::newRow("exactly the limits") << 12000 << 8000 << 12000 << 8000;
+        QTest::newRow("too wide") << 24000 << 6000 << 12000 << 3000;
+        QTest::newRow("too high") << 3000 << 16000 << 1500 << 8000;
+        QTest::newRow("zoomed past both") << 30000 << 15000 << 12000 << 6000;
+        QTest::newRow("nothing shown") << 0 << 0 << 15 << 15;
+    }
+    void moving_handover_size()
+    {
+        QFETCH(int, w);
+        QFETCH(int, h);
+        const TwipRect r = lf::moving_handover_size(w, h, 12000, 8000);
+        QTEST(r.width, "width");
+        QTEST(r.height, "height");
+    }
+
     void captions_data()
     {
         QTest::addColumn<bool>("visible");

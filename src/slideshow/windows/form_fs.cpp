@@ -1,6 +1,7 @@
 #include "slideshow/windows/form_fs.h"
 
 #include "app/app_state.h"
+#include "app/file_commands.h"
 #include "app/paths.h"
 #include "app/process_end.h"
 #include "app/prompt.h"
@@ -18,10 +19,12 @@
 #include "slideshow/slide_show_file.h"
 #include "slideshow/windows/fs_popup_menu.h"
 #include "slideshow/windows/fs_status_bar.h"
+#include "viewer/jpeg_saving.h"
 #include "viewer/picture_loader.h"
 #include "viewer/viewer_state.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCursor>
@@ -72,6 +75,11 @@ void form_fs::build_controls()
     picture1->installEventFilter(this);
 
     status_ = new fs_status_bar(this, this);
+
+    outside_click_ = new QTimer(this);
+    outside_click_->setSingleShot(true);
+    outside_click_->setInterval(QApplication::doubleClickInterval());
+    connect(outside_click_, &QTimer::timeout, this, &form_fs::to_moving_window);
 }
 
 
@@ -480,21 +488,55 @@ void form_fs::pan(int dx, int dy)
 
 // --- hand-over commands
 
-void form_fs::hand_back()
+void form_fs::hold_picture_for_next()
 {
     ViewerState &v = viewer();
+    v.holder = image_;
+    v.picture_from_holder = true;
+    v.picture_to_open = picture_path_;
+    v.original_width = original_width_;
+    v.original_height = original_height_;
+    v.aspect_ratio = original_height_ > 0 ? double(original_width_) / original_height_ : 0;
+}
+
+void form_fs::hand_back()
+{
+    outside_click_->stop();
+    ViewerState &v = viewer();
+    app().last_picture_file = picture_path_;
+    if (v.last_viewer == QLatin1String("nf2")) {
+        to_moving_window();
+        return;
+    }
     v.handover_width = pic_.width;
     v.handover_height = pic_.height;
     v.anchor_left = 0;
     v.anchor_top = 0;
-    v.holder = image_;
-    v.picture_from_holder = true;
-    v.picture_to_open = picture_path_;
+    hold_picture_for_next();
     v.fresh_open = false;
-    app().last_picture_file = picture_path_;
-    // The moving picture window comes later; until then it is a picture
-    // window in either case.
     windows().new_picture_window();
+    close();
+}
+
+bool form_fs::moving_window_pending() const { return outside_click_->isActive(); }
+
+void form_fs::to_moving_window()
+{
+    outside_click_->stop();
+    if (closed_ || slides().slide_show_active || picture_path_.isEmpty())
+        return;
+    ViewerState &v = viewer();
+    // A zoomed picture still has to fit on the screen to move over it.
+    const ScreenTwips s = screen_twips();
+    const TwipRect size = moving_handover_size(pic_.width, pic_.height, s.width, s.work_height());
+    v.handover_width = size.width;
+    v.handover_height = size.height;
+    v.anchor_left = 0;
+    v.anchor_top = 0;
+    hold_picture_for_next();
+    v.fresh_open = true;
+    app().last_picture_file = picture_path_;
+    windows().open_moving_window(picture_path_);
     close();
 }
 
@@ -506,8 +548,7 @@ void form_fs::open_normal_view_keeping()
     v.handover_height = pic_.height;
     v.anchor_left = 0;
     v.anchor_top = 0;
-    v.holder = image_;
-    v.picture_from_holder = true;
+    hold_picture_for_next();
     windows().open_picture(picture_path_, true);
 }
 
@@ -530,7 +571,7 @@ void form_fs::delete_picture()
     setFocus();
     if (a != Answer::Yes)
         return;
-    if (!delete_picture_with_backup(path))
+    if (!delete_with_backup(path))
         return;
     picture_path_.clear();
     app().last_picture_file.clear();
@@ -556,7 +597,27 @@ void form_fs::copy_to_clipboard()
     busy_cursor(false);
 }
 
-void form_fs::edit() { edit_picture(picture_path_); }
+void form_fs::edit()
+{
+    start_picture_editor(get_setting(key::picture_editor), picture_path_,
+                         full_screen_editor_messages());
+}
+
+void form_fs::save_file_as()
+{
+    manual_mode();
+    if (picture_path_.isEmpty())
+        return;
+    copy_file_as(picture_path_, folder_of(picture_path_));
+}
+
+void form_fs::restore_unaltered()
+{
+    if (picture_path_.isEmpty())
+        return;
+    if (restore_picture(picture_path_))
+        refresh();
+}
 
 void form_fs::show_folder() { open_in_explorer(folder_of(picture_path_)); }
 
@@ -615,6 +676,7 @@ void form_fs::closeEvent(QCloseEvent *e)
     }
     closed_ = true;
     Timer1->stop();
+    outside_click_->stop();
     prefetcher_.forget();
     QWidget::closeEvent(e);
     if (registry().main_panel_loaded) {
@@ -640,8 +702,10 @@ void form_fs::keyPressEvent(QKeyEvent *e)
     const bool show = slides().slide_show_active;
     const bool ctrl = e->modifiers() & Qt::ControlModifier;
     const int k = e->key();
-    if (ctrl && k == Qt::Key_Z)
-        return; // restoring the unaltered image belongs to cropping
+    if (ctrl && k == Qt::Key_Z) {
+        restore_unaltered();
+        return;
+    }
     if (ctrl && k == Qt::Key_C) {
         copy_to_clipboard();
         return;
@@ -668,7 +732,7 @@ void form_fs::keyPressEvent(QKeyEvent *e)
         refresh();
         return;
     case Qt::Key_R: random_mode(); return;
-    case Qt::Key_A: manual_mode(); return; // copy-file-as: the picture window's command
+    case Qt::Key_A: save_file_as(); return;
     case Qt::Key_C: crop(); return;
     case Qt::Key_M: resume_manual(); return;
     case Qt::Key_U: resume_auto(); return;
@@ -729,6 +793,7 @@ void form_fs::popup()
 
 void form_fs::picture_pressed(Qt::MouseButton b, bool on_picture)
 {
+    Q_UNUSED(on_picture);
     if (b == Qt::RightButton) {
         popup();
         return;
@@ -738,17 +803,24 @@ void form_fs::picture_pressed(Qt::MouseButton b, bool on_picture)
         update_comment();
         forward_step(false);
     }
-    // A click beside a single picture opens the moving window, which comes
-    // later.
-    Q_UNUSED(on_picture);
 }
 
 void form_fs::mousePressEvent(QMouseEvent *e) { picture_pressed(e->button(), false); }
+
+void form_fs::mouseReleaseEvent(QMouseEvent *e)
+{
+    // A click beside a single picture turns it into a moving window, unless
+    // it becomes a double click.
+    if (e->button() == Qt::LeftButton && !closed_ && !slides().slide_show_active && !loading_
+        && !picture1->geometry().contains(e->position().toPoint()))
+        outside_click_->start();
+}
 
 void form_fs::mouseDoubleClickEvent(QMouseEvent *e)
 {
     if (e->button() != Qt::LeftButton)
         return;
+    outside_click_->stop();
     if (!slides().slide_show_active)
         hand_back();
 }

@@ -30,6 +30,8 @@ public:
     TwipRect picture_rect() const { return pic_; }
     int status_margin() const { return status_margin_; }
     const QImage &image() const { return image_; }
+    // A click beside a single picture is waiting to become a moving window.
+    bool moving_window_pending() const;
     // Decodes that came from the read-ahead rather than the decoder.
     int prefetch_hits() const { return prefetch_hits_; }
     bool read_ahead_idle() const { return prefetcher_.idle(); }
@@ -62,11 +64,14 @@ public:
     void zoom(bool in);
     void natural_size();
     void hand_back(); // the double-click action for a single picture
+    void to_moving_window(); // a click beside a single picture
     void open_normal_view_keeping();
     void crop();
     void delete_picture();
     void copy_to_clipboard();
     void edit();
+    void save_file_as();      // "Save file as... (A)": a copy of the file
+    void restore_unaltered(); // "Restore image as it was before altering (CTL-Z)"
     void show_folder();
     void exit_show();       // "Exit (ESC)"
     void main_panel();      // "Main panel (P)"
@@ -80,6 +85,7 @@ protected:
     void closeEvent(QCloseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
     void mouseDoubleClickEvent(QMouseEvent *e) override;
 
 private:
@@ -100,6 +106,7 @@ private:
     void popup();
     void label_clicked(QObject *label);
     void picture_pressed(Qt::MouseButton b, bool on_picture);
+    void hold_picture_for_next();
     QSize decode_fit() const;
     int screen_w() const;
     int screen_h() const;
@@ -125,6 +132,9 @@ private:
     bool read_ahead_ = true;
     SlidePrefetcher prefetcher_;
 
+    // A click beside a single picture waits out the double-click time, so
+    // that a double click there stays the double-click action.
+    QTimer *outside_click_ = nullptr;
     QTimer *Timer1 = nullptr;
     QLabel *picture1 = nullptr;
     class fs_status_bar *status_ = nullptr;

@@ -32,9 +32,8 @@ fs_popup_menu::fs_popup_menu(form_fs *f) : QMenu(f)
     });
     item("m_open_with_default_viewer", QStringLiteral("Open normal view without closing this view"),
          &form_fs::open_normal_view_keeping);
-    // Restoring the unaltered image belongs to cropping, which wires it.
     item("m_restore_uncropped_image", QStringLiteral("Restore image as it was before altering (CTL-Z)"),
-         [] {});
+         &form_fs::restore_unaltered);
     item("m_zoom_in", QStringLiteral("Zoom in (+)"), [f] { f->zoom(true); });
     item("m_zoom_out", QStringLiteral("Zoom out (-)"), [f] { f->zoom(false); });
     item("m_original_resolution", QStringLiteral("Original resolution (/)"), &form_fs::natural_size);
@@ -61,8 +60,7 @@ fs_popup_menu::fs_popup_menu(form_fs *f) : QMenu(f)
          &form_fs::copy_to_clipboard);
     item("m_edit_picture", QStringLiteral("Edit picture (E)"), &form_fs::edit);
     item("m_refresh_picture", QStringLiteral("Refresh picture (F5)"), &form_fs::refresh);
-    // The copy-file-as command comes with the picture window's commands.
-    item("m_save_as", QStringLiteral("Save file as... (A)"), [f] { f->manual_mode(); });
+    item("m_save_as", QStringLiteral("Save file as... (A)"), &form_fs::save_file_as);
     m_save_slide_show_file_as = item("m_save_slide_show_file_as",
                                      QStringLiteral("Save slide show file as..."),
                                      [f] { save_slide_show_file_as(f->picture_path()); });

@@ -1,4 +1,6 @@
 #include "app/app_state.h"
+#include "app/file_commands.h"
+#include "app/paths.h"
 #include "app/screen.h"
 #include "app/settings.h"
 #include "app/window_registry.h"
@@ -8,6 +10,7 @@
 #include "slideshow/windows/form_fs.h"
 #include "test_env.h"
 #include "test_windows.h"
+#include "motion/windows/form_nf2.h"
 #include "viewer/viewer_state.h"
 #include "viewer/windows/form_nf.h"
 
@@ -38,6 +41,24 @@ QString label(form_fs *f, const char *name)
 {
     auto *l = f->findChild<QLabel *>(QLatin1String(name));
     return l ? l->text() : QStringLiteral("<none>");
+}
+
+template <class W> W *top_level()
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *found = qobject_cast<W *>(w); found && found->isVisible())
+            return found;
+    }
+    return nullptr;
+}
+
+// A single picture on the full-screen window.
+form_fs *single_picture(const QString &path)
+{
+    slides().slide_show_active = false;
+    app().last_picture_file = path;
+    windows().open_slide_show_window();
+    return show_window();
 }
 
 QByteArray read_all(const QString &path)
@@ -323,6 +344,128 @@ private Q_SLOTS:
         QCOMPARE(app().deleted_pictures, QLatin1Char('|') + pics[0]);
         QVERIFY(slides().slot(1).path.isEmpty());
         QCOMPARE(f->picture_path(), pics[1]);
+    }
+
+    void click_beside_the_picture_makes_it_move()
+    {
+        test::TestWindows layer;
+        test::ScriptedPrompt prompt;
+        form_fs *f = single_picture(pics[1]);
+        QVERIFY(f);
+        QVERIFY(f->picture_rect().left > px_to_twips(2));
+        QTest::mouseClick(f, Qt::LeftButton, {}, QPoint(2, 2));
+        QVERIFY(f->moving_window_pending());
+        QTRY_VERIFY(!show_window());
+        form_nf2 *m = top_level<form_nf2>();
+        QVERIFY(m);
+        QCOMPARE(m->picture_path(), pics[1]);
+        QCOMPARE(registry().open_moving_windows, QLatin1Char('|') + m->tag());
+        QVERIFY(registry().open_slide_show_windows.isEmpty());
+        // The shown picture, at its shown size, centred on the work area.
+        QVERIFY(viewer().holder.isNull());
+        QCOMPARE(m->picture().size(), QSize(80, 30));
+        QCOMPARE(m->geometry(), QRect((800 - 80) / 2, (600 - 30) / 2, 80, 30));
+        QCOMPARE(layer.ends, 0);
+    }
+
+    void click_on_the_picture_stays()
+    {
+        test::TestWindows layer;
+        test::ScriptedPrompt prompt;
+        form_fs *f = single_picture(pics[1]);
+        auto *picture = f->findChild<QLabel *>(QStringLiteral("picture1"));
+        QTest::mouseClick(picture, Qt::LeftButton);
+        QVERIFY(!f->moving_window_pending());
+        QCOMPARE(show_window(), f);
+        QVERIFY(!top_level<form_nf2>());
+    }
+
+    void double_click_beside_the_picture_is_the_double_click_action()
+    {
+        test::TestWindows layer;
+        test::ScriptedPrompt prompt;
+        QPointer<form_fs> f = single_picture(pics[0]);
+        QTest::mouseDClick(f, Qt::LeftButton, {}, QPoint(2, 2));
+        QVERIFY(!show_window());
+        QVERIFY(!f || !f->moving_window_pending());
+        QVERIFY(top_level<form_nf>());
+        QVERIFY(!top_level<form_nf2>());
+    }
+
+    void double_click_goes_back_to_a_moving_window_when_one_was_last()
+    {
+        test::TestWindows layer;
+        test::ScriptedPrompt prompt;
+        form_fs *f = single_picture(pics[2]);
+        viewer().last_viewer = QStringLiteral("nf2");
+        QTest::mouseDClick(f->findChild<QLabel *>(QStringLiteral("picture1")), Qt::LeftButton);
+        QVERIFY(!show_window());
+        form_nf2 *m = top_level<form_nf2>();
+        QVERIFY(m);
+        QCOMPARE(m->picture_path(), pics[2]);
+        QCOMPARE(m->size(), QSize(120, 30));
+        QVERIFY(!top_level<form_nf>());
+        QCOMPARE(app().last_picture_file, pics[2]);
+    }
+
+    void save_file_as_copies_the_file()
+    {
+        test::TestWindows layer;
+        test::ScriptedPrompt prompt;
+        form_fs *f = single_picture(pics[0]);
+        const QString target = test::fresh_folder(QStringLiteral("copies")) + QStringLiteral("/kept.jpg");
+        prompt.texts = {target};
+        QTest::keyClick(f, Qt::Key_A);
+        QCOMPARE(read_all(target), read_all(pics[0]));
+        QCOMPARE(get_setting(key::last_saved_as_file), target);
+        QCOMPARE(prompt.files.size(), 1);
+        QCOMPARE(prompt.files[0].start, dir + QStringLiteral("/p1.jpg"));
+
+        // The menu item does the same; the next one starts where this went.
+        prompt.texts = {QString()};
+        f->findChild<QAction *>(QStringLiteral("m_save_as"))->trigger();
+        QCOMPARE(prompt.files.size(), 2);
+        QCOMPARE(prompt.files[1].start, folder_of(target) + QStringLiteral("/p1.jpg"));
+        QCOMPARE(show_window(), f);
+    }
+
+    void ctrl_z_swaps_with_the_backup_and_shows_it()
+    {
+        test::TestWindows layer;
+        test::ScriptedPrompt prompt;
+        form_fs *f = single_picture(pics[0]);
+        QCOMPARE(f->image().width(), 40);
+        QTest::keyClick(f, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(prompt.message_texts(), QStringList{"Backup file with same file name not found"});
+
+        const QByteArray altered = read_all(pics[0]);
+        QImage before(90, 30, QImage::Format_RGB32);
+        before.fill(Qt::green);
+        QVERIFY(before.save(app().tmp_pic_dir + QStringLiteral("/ORIGINAL_p1.jpg"), "JPG"));
+        const QByteArray original = read_all(app().tmp_pic_dir + QStringLiteral("/ORIGINAL_p1.jpg"));
+        QTest::keyClick(f, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(read_all(pics[0]), original);
+        QCOMPARE(f->image().width(), 90);
+        // Once more brings the altered one back, through the menu item.
+        f->findChild<QAction *>(QStringLiteral("m_restore_uncropped_image"))->trigger();
+        QCOMPARE(read_all(pics[0]), altered);
+        QCOMPARE(f->image().width(), 40);
+        QCOMPARE(prompt.messages.size(), 1);
+    }
+
+    void editor_messages_of_this_window()
+    {
+        test::TestWindows layer;
+        test::ScriptedPrompt prompt;
+        form_fs *f = single_picture(pics[0]);
+        save_setting(key::picture_editor, dir + QStringLiteral("/no-editor"));
+        QTest::keyClick(f, Qt::Key_E);
+        save_setting(key::picture_editor, QStringLiteral("/bin/true"));
+        QVERIFY(QFile::remove(pics[0]));
+        f->findChild<QAction *>(QStringLiteral("m_edit_picture"))->trigger();
+        QCOMPARE(prompt.message_texts(),
+                 (QStringList{"Path of picture editor is wrong.", "No last picture found."}));
+        QCOMPARE(prompt.messages[0].buttons, Buttons::Ok);
     }
 };
 
