@@ -488,9 +488,13 @@ void form_fs::pan(int dx, int dy)
 
 // --- hand-over commands
 
-void form_fs::hold_picture_for_next()
+void form_fs::hold_picture_for_next(int width, int height)
 {
     ViewerState &v = viewer();
+    v.handover_width = width;
+    v.handover_height = height;
+    v.anchor_left = 0;
+    v.anchor_top = 0;
     v.holder = image_;
     v.picture_from_holder = true;
     v.picture_to_open = picture_path_;
@@ -508,11 +512,7 @@ void form_fs::hand_back()
         to_moving_window();
         return;
     }
-    v.handover_width = pic_.width;
-    v.handover_height = pic_.height;
-    v.anchor_left = 0;
-    v.anchor_top = 0;
-    hold_picture_for_next();
+    hold_picture_for_next(pic_.width, pic_.height);
     v.fresh_open = false;
     windows().new_picture_window();
     close();
@@ -529,11 +529,7 @@ void form_fs::to_moving_window()
     // A zoomed picture still has to fit on the screen to move over it.
     const ScreenTwips s = screen_twips();
     const TwipRect size = moving_handover_size(pic_.width, pic_.height, s.width, s.work_height());
-    v.handover_width = size.width;
-    v.handover_height = size.height;
-    v.anchor_left = 0;
-    v.anchor_top = 0;
-    hold_picture_for_next();
+    hold_picture_for_next(size.width, size.height);
     v.fresh_open = true;
     app().last_picture_file = picture_path_;
     windows().open_moving_window(picture_path_);
@@ -543,12 +539,7 @@ void form_fs::to_moving_window()
 void form_fs::open_normal_view_keeping()
 {
     manual_mode();
-    ViewerState &v = viewer();
-    v.handover_width = pic_.width;
-    v.handover_height = pic_.height;
-    v.anchor_left = 0;
-    v.anchor_top = 0;
-    hold_picture_for_next();
+    hold_picture_for_next(pic_.width, pic_.height);
     windows().open_picture(picture_path_, true);
 }
 
@@ -623,14 +614,19 @@ void form_fs::show_folder() { open_in_explorer(folder_of(picture_path_)); }
 
 // --- closing
 
+void form_fs::end_running_show()
+{
+    if (!slides().slide_show_active)
+        return;
+    if (!slides().own_file)
+        hide();
+    end_slide_show(picture_path_);
+}
+
 void form_fs::exit_show()
 {
     unsetCursor();
-    if (slides().slide_show_active) {
-        if (!slides().own_file)
-            hide();
-        end_slide_show(picture_path_);
-    }
+    end_running_show();
     // The panel first, so that closing this window does not end the program.
     windows().show_main_panel();
     close();
@@ -639,11 +635,7 @@ void form_fs::exit_show()
 void form_fs::main_panel()
 {
     windows().show_main_panel();
-    if (slides().slide_show_active) {
-        if (!slides().own_file)
-            hide();
-        end_slide_show(picture_path_);
-    }
+    end_running_show();
     close();
 }
 
@@ -654,11 +646,7 @@ void form_fs::escape()
         return;
     }
     unsetCursor();
-    if (slides().slide_show_active) {
-        if (!slides().own_file)
-            hide();
-        end_slide_show(picture_path_);
-    }
+    end_running_show();
     close();
 }
 
@@ -687,11 +675,7 @@ void form_fs::closeEvent(QCloseEvent *e)
         stop_on_missing_tag();
         return;
     }
-    if (slides().slide_show_active) {
-        if (!slides().own_file)
-            hide();
-        end_slide_show(picture_path_);
-    }
+    end_running_show();
     after_viewing_window_closed();
 }
 

@@ -106,7 +106,11 @@ private:
     void popup();
     void label_clicked(QObject *label);
     void picture_pressed(Qt::MouseButton b, bool on_picture);
-    void hold_picture_for_next();
+    // The shown picture into viewer()'s holder, for a window shown at
+    // width x height (twips) with no position of its own.
+    void hold_picture_for_next(int width, int height);
+    // Saves the progress of a running slide show (or asks where to).
+    void end_running_show();
     QSize decode_fit() const;
     int screen_w() const;
     int screen_h() const;
