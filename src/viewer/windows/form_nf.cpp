@@ -9,13 +9,23 @@
 #include "app/window_layer.h"
 #include "app/window_registry.h"
 #include "app/windows/widget_geometry.h"
+#include "app/file_commands.h"
+#include "motion/motion_state.h"
+#include "slideshow/slide_list.h"
+#include "slideshow/slide_show_builder.h"
+#include "thumbs/thumbnail_files.h"
+#include "viewer/jpeg_saving.h"
 #include "viewer/picture_commands.h"
 #include "viewer/picture_loader.h"
 #include "viewer/viewer_state.h"
+#include "viewer/windows/crop_controller.h"
 #include "viewer/windows/image_control.h"
+#include "viewer/windows/nf_popup_menu.h"
+#include "viewer/windows/picture_window_save_host.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -36,6 +46,8 @@ QColor stored_color(int c)
 {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
+
+int color_to_store(const QColor &c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
 
 } // namespace
 
@@ -58,7 +70,20 @@ form_nf::form_nf()
     // Clicks on the picture count as clicks on the window here.
     Imagex->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    build_popup();
+    m_popup = new nf_popup_menu(this);
+    crop_ = new CropController(this, Imagex, m_allow_cropping);
+    crop_->bind_state(&st_.crop_mode, &st_.cropped);
+    connect(crop_, &CropController::picture_pressed, this, &form_nf::record_anchor);
+    connect(crop_, &CropController::picture_dropped, this, &form_nf::picture_dropped);
+    PictureWindowSaveHost::Hooks hooks;
+    hooks.activate = [this] { activated(); };
+    hooks.reload_after_replace = [this] {
+        activated();
+        reload();
+        m_restore_uncropped_image->setVisible(true);
+    };
+    hooks.clear_start_cropping = [this] { st_.start_cropping = false; };
+    save_host_ = new PictureWindowSaveHost(this, std::move(hooks));
     load_step();
 }
 
@@ -66,32 +91,7 @@ form_nf::~form_nf()
 {
     if (m_popup)
         m_popup->deleteLater();
-}
-
-void form_nf::build_popup()
-{
-    m_popup = new QMenu;
-    m_popup->setObjectName(QStringLiteral("m_popup"));
-    auto item = [this](const char *name, const QString &caption) {
-        QAction *a = m_popup->addAction(caption);
-        a->setObjectName(QLatin1String(name));
-        return a;
-    };
-    m_change_jpg_quality = item("m_change_jpg_quality", jpeg_quality_caption(80));
-    m_save_jpeg_resized = item(
-        "m_save_jpeg_resized",
-        QStringLiteral("Save altered image (with resized resolution) in JPEG format as... (R)"));
-    m_restore_uncropped_image = item("m_restore_uncropped_image",
-                                     QStringLiteral("Restore image as it was before altering (CTL-Z)"));
-    m_zoom_in = item("m_zoom_in", QStringLiteral("Zoom in (+)"));
-    m_zoom_out = item("m_zoom_out", QStringLiteral("Zoom out (-)"));
-    m_original_resolution = item("m_original_resolution", QStringLiteral("Original resolution (/)"));
-    m_web_resolution = item("m_web_resolution",
-                            QStringLiteral("Web publishing resolution -- max 792 x 544 (W)"));
-    connect(m_zoom_in, &QAction::triggered, this, [this] { zoom(true); });
-    connect(m_zoom_out, &QAction::triggered, this, [this] { zoom(false); });
-    connect(m_original_resolution, &QAction::triggered, this, [this] { normal_size(); });
-    connect(m_web_resolution, &QAction::triggered, this, [this] { Web_size(); });
+    delete save_host_;
 }
 
 ScreenTwips form_nf::screen() const
@@ -152,6 +152,9 @@ void form_nf::load_step()
     st_.loading = true;
     do_events();
     st_.picture_path = v.picture_to_open;
+    // Every picture window starts with motion off; "M" sets it again.
+    motion().motion_on = false;
+    crop_->set_file_name(file_name_of(st_.picture_path));
 
     if (QClipboard *c = QGuiApplication::clipboard())
         c->setText(st_.picture_path);
@@ -198,7 +201,8 @@ void form_nf::load_step()
     v.resize_suspended = false;
 
     v.fresh_open = false;
-    st_.crop_mode = false;
+    crop_->reset();
+    Imagex->setAttribute(Qt::WA_TransparentForMouseEvents);
     // A fresh picture is unaltered.
     st_.cropped = st_.rescaled = st_.size_changed = false;
     if (st_.start_cropping)
@@ -237,7 +241,7 @@ void form_nf::resizeEvent(QResizeEvent *e)
     if (e->size() == applied_size_)
         return;
     if (st_.crop_mode) {
-        st_.cropped = true;
+        crop_->note_resize();
         return;
     }
     resize_handling();
@@ -339,8 +343,9 @@ void form_nf::reload()
 
 void form_nf::toggle_crop_mode()
 {
-    // The pointer and the crop caption of crop mode belong to the crop tools.
-    st_.crop_mode = !st_.crop_mode;
+    crop_->toggle();
+    // In crop mode the picture takes the mouse itself, for dragging.
+    Imagex->setAttribute(Qt::WA_TransparentForMouseEvents, !st_.crop_mode);
 }
 
 void form_nf::change_check()
@@ -381,37 +386,340 @@ bool form_nf::event(QEvent *e)
 
 void form_nf::keyPressEvent(QKeyEvent *e)
 {
-    const QString text = e->text();
-    const PictureCommand c =
-        text.isEmpty() ? PictureCommand::None : command_for_character(text.at(0), st_.crop_mode);
-    switch (c) {
-    case PictureCommand::ZoomIn:
-        zoom(true);
-        break;
-    case PictureCommand::ZoomOut:
-        zoom(false);
-        break;
-    case PictureCommand::OriginalResolution:
-        normal_size();
-        break;
-    case PictureCommand::WebResolution:
-        Web_size();
-        break;
-    case PictureCommand::None:
+    // First pass, by key code: the crop keys in crop mode, then the table.
+    const bool ctrl_or_alt = e->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    if (!ctrl_or_alt && crop_->key_down(e)) {
+        e->accept();
+        return;
+    }
+    PictureCommand c = command_for_key(e->key(), e->modifiers(), st_.crop_mode);
+    if (c == PictureCommand::None && !ctrl_or_alt) {
+        // Second pass, by character.
+        QChar ch;
+        if (e->key() == Qt::Key_Escape)
+            ch = QChar(27);
+        else if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+            ch = QLatin1Char('\r');
+        else if (!e->text().isEmpty())
+            ch = e->text().at(0);
+        if (!ch.isNull())
+            c = command_for_character(ch, st_.crop_mode);
+    }
+    if (c == PictureCommand::None) {
         QWidget::keyPressEvent(e);
         return;
     }
     e->accept();
+    run(c);
 }
 
-void form_nf::mousePressEvent(QMouseEvent *e)
+void form_nf::run(PictureCommand c)
+{
+    switch (c) {
+    case PictureCommand::None: break;
+    case PictureCommand::ZoomIn: zoom(true); break;
+    case PictureCommand::ZoomOut: zoom(false); break;
+    case PictureCommand::OriginalResolution: normal_size(); break;
+    case PictureCommand::WebResolution: Web_size(); break;
+    case PictureCommand::Restore: restore(); break;
+    case PictureCommand::OpenMenu: open_popup(QCursor::pos()); break;
+    case PictureCommand::NextPicture: next_previous(true); break;
+    case PictureCommand::PreviousPicture: next_previous(false); break;
+    case PictureCommand::CopyToClipboard: copy_to_clipboard(); break;
+    case PictureCommand::DeletePicture: delete_pic(); break;
+    case PictureCommand::Refresh: reload(); break;
+    case PictureCommand::Close: close(); break;
+    case PictureCommand::FolderThumbnails: folder_thumbnails(); break;
+    case PictureCommand::FolderSlideShow: folder_slide_show(); break;
+    case PictureCommand::ShowFolder: show_folder(); break;
+    case PictureCommand::CopyFileAs: copy_file(); break;
+    case PictureCommand::FullScreen: full_screen(); break;
+    case PictureCommand::ToggleCrop: toggle_crop_mode(); break;
+    case PictureCommand::NoBorders: no_borders(); break;
+    case PictureCommand::SaveCropped: save_jpeg(false); break;
+    case PictureCommand::Motion: motion_on_off(); break;
+    case PictureCommand::MainPanel: main_panel(); break;
+    case PictureCommand::Rename: rename_pic(); break;
+    case PictureCommand::SaveResized: save_jpeg(true); break;
+    case PictureCommand::Edit: edit_pic(); break;
+    case PictureCommand::FillScreen: fill_screen(); break;
+    }
+}
+
+void form_nf::record_anchor()
 {
     const TwipRect g = outer_geometry(this);
     viewer().anchor_left = g.left;
     viewer().anchor_top = g.top;
-    if (e->button() == Qt::RightButton)
-        m_popup->popup(e->globalPosition().toPoint());
 }
+
+void form_nf::mousePressEvent(QMouseEvent *e)
+{
+    record_anchor();
+    if (e->button() == Qt::RightButton)
+        open_popup(e->globalPosition().toPoint());
+}
+
+void form_nf::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton && Imagex->geometry().contains(e->position().toPoint()))
+        full_screen();
+}
+
+void form_nf::picture_dropped(int left, int top)
+{
+    const TwipRect w = outer_geometry(this);
+    const int cw = client_width(frame(), w.width);
+    const int ch = client_height(frame(), w.height);
+    st_.rel_left = cw != 0 ? double(left) / cw : 0;
+    st_.rel_top = ch != 0 ? double(top) / ch : 0;
+}
+
+void form_nf::open_popup(const QPoint &global_pos)
+{
+    const PopupVisibility v =
+        popup_visibility(st_.picture_path, st_.cropped, st_.rescaled, st_.shrunk_at_load);
+    m_save_in_jpeg_format->setVisible(v.save_in_jpeg_format);
+    m_save_jpeg_resized->setVisible(v.save_jpeg_resized);
+    m_save_cropped_image_as->setVisible(v.save_cropped_image_as);
+    m_popup->popup(global_pos);
+}
+
+void form_nf::folder_slide_show()
+{
+    const QString folder = folder_of(st_.picture_path);
+    const QString shows_before = registry().open_slide_show_windows;
+    registry().busy_opening = true;
+    windows().show_please_wait(QStringLiteral("Please wait..."));
+    hide();
+    do_events();
+    registry().busy_opening = false;
+    build_slide_show(folder, false);
+    windows().unload_please_wait();
+    after_folder_command(registry().open_slide_show_windows != shows_before);
+}
+
+void form_nf::folder_thumbnails()
+{
+    const QString folder = folder_of(st_.picture_path);
+    registry().busy_opening = true;
+    windows().show_please_wait(QStringLiteral("Please wait..."));
+    // Hidden now but closed only once the sheet is open: closing the last
+    // window first would end the program before the sheet exists.
+    hide();
+    do_events();
+    registry().busy_opening = false;
+    build_and_show_thumbnails(folder);
+    windows().unload_please_wait();
+    after_folder_command(registry().thumbnails_open);
+}
+
+void form_nf::after_folder_command(bool opened)
+{
+    // A cancelled or empty build leaves the picture where it was instead of
+    // ending the program with nothing on screen.
+    if (opened) {
+        close();
+    } else {
+        show();
+        activateWindow();
+    }
+}
+
+void form_nf::show_folder() { open_in_explorer(folder_of(st_.picture_path)); }
+
+void form_nf::main_panel() { windows().show_main_panel(); }
+
+bool form_nf::open_another(bool close_this)
+{
+    slides().slide_show_active = false;
+    const QString file = ask_picture_to_open(get_setting(key::last_picture_file));
+    if (file.isEmpty())
+        return false;
+    do_events();
+    windows().open_picture(file, false);
+    if (close_this)
+        close();
+    return true;
+}
+
+void form_nf::next_previous(bool next)
+{
+    if (!folder_list_.ready) {
+        build_slide_show(folder_of(st_.picture_path), true);
+        if (!take_folder_list(folder_list_, slides(), st_.picture_path)) {
+            notify(QStringLiteral("File not found"));
+            return;
+        }
+    }
+    folder_list_.index = stepped_index(folder_list_.index, int(folder_list_.paths.size()), next);
+    st_.picture_path = folder_list_.paths.at(folder_list_.index - 1);
+    reload();
+}
+
+void form_nf::delete_pic()
+{
+    if (st_.picture_path.isEmpty() || !confirm_delete(st_.picture_path))
+        return;
+    if (!delete_with_backup(st_.picture_path))
+        return;
+    st_.picture_path.clear();
+    if (QClipboard *c = QGuiApplication::clipboard())
+        c->clear();
+    save_setting(key::last_picture_file, QString());
+    app().last_picture_file.clear();
+    exit_window();
+}
+
+void form_nf::copy_to_clipboard()
+{
+    hourglass(true);
+    if (QClipboard *c = QGuiApplication::clipboard()) {
+        c->clear();
+        if (!Imagex->picture().isNull())
+            c->setImage(Imagex->picture());
+    }
+    hourglass(false);
+}
+
+void form_nf::edit_pic() { edit_with_picture_editor(get_setting(key::picture_editor), st_.picture_path); }
+
+void form_nf::rename_pic()
+{
+    if (!file_exists(st_.picture_path)) {
+        notify(QStringLiteral("File not found ") + st_.picture_path);
+        return;
+    }
+    const QString renamed = ask_and_rename(st_.picture_path, QStringLiteral("Renaming last file"));
+    if (renamed.isEmpty())
+        return;
+    st_.picture_path = renamed;
+    reload();
+    if (QClipboard *c = QGuiApplication::clipboard())
+        c->setText(renamed);
+}
+
+void form_nf::copy_file()
+{
+    if (!file_exists(st_.picture_path)) {
+        notify(QStringLiteral("File not found ") + st_.picture_path);
+        return;
+    }
+    copy_file_as(st_.picture_path, folder_of(viewer().picture_to_open));
+}
+
+void form_nf::change_jpg_quality()
+{
+    const auto q = ask_jpeg_quality(current_jpeg_quality());
+    if (!q)
+        return;
+    viewer().jpeg_quality = *q;
+    save_setting(key::jpeg_quality, QString::number(*q));
+    m_change_jpg_quality->setText(jpeg_quality_caption(*q));
+}
+
+QColor form_nf::back_color() const { return stored_color(numeric_int(get_setting(key::pic_back_color))); }
+
+void form_nf::change_back_color()
+{
+    const auto c = prompt().color(back_color());
+    if (!c)
+        return;
+    for (QWidget *w : {static_cast<QWidget *>(this), Picture1, Picture2}) {
+        QPalette p = w->palette();
+        p.setColor(QPalette::Window, *c);
+        w->setPalette(p);
+    }
+    save_setting(key::pic_back_color, QString::number(color_to_store(*c)));
+}
+
+void form_nf::save_jpeg(bool resized)
+{
+    JpegSaveRequest r;
+    r.picture_path = st_.picture_path;
+    r.view = crop_->view();
+    r.frame_width = app().frame_width;
+    r.frame_height = app().frame_height;
+    r.resized = resized;
+    r.quality = current_jpeg_quality();
+    r.start_cropping = st_.start_cropping;
+    r.background = back_color();
+    save_as_jpeg(*save_host_, r);
+}
+
+void form_nf::restore()
+{
+    if (restore_picture(st_.picture_path))
+        reload();
+}
+
+void form_nf::hold_picture_for_next()
+{
+    ViewerState &v = viewer();
+    const TwipRect g = outer_geometry(this);
+    const TwipRect p = picture_geometry();
+    v.anchor_left = g.left + border_offset_left;
+    v.anchor_top = g.top + border_offset_top;
+    v.handover_width = p.width;
+    v.handover_height = p.height;
+    // The next window reckons with this picture's own size, whatever other
+    // windows left in the module values.
+    v.original_width = st_.original_width;
+    v.original_height = st_.original_height;
+    v.aspect_ratio = st_.aspect_ratio;
+    motion().drag_origin_x = motion().drag_origin_y = 0;
+    v.holder = Imagex->picture();
+    v.picture_from_holder = true;
+    v.picture_to_open = st_.picture_path;
+    v.fresh_open = false;
+    app().last_picture_file = st_.picture_path;
+}
+
+void form_nf::no_borders()
+{
+    hold_picture_for_next();
+    windows().open_moving_window(st_.picture_path);
+    close();
+}
+
+void form_nf::motion_on_off()
+{
+    motion().motion_on = !motion().motion_on;
+    no_borders();
+}
+
+void form_nf::full_screen()
+{
+    hold_picture_for_next();
+    windows().open_slide_show_window();
+    close();
+}
+
+void form_nf::fill_screen()
+{
+    ViewerState &v = viewer();
+    Imagex->hide();
+    v.resize_suspended = true;
+    const ScreenTwips s = screen();
+    place_window({0, 0, s.width, s.height});
+    do_events();
+    v.resize_suspended = false;
+    if (st_.aspect_ratio != 0)
+        resize_handling();
+    Imagex->show();
+}
+
+void form_nf::exit_window()
+{
+    // A loaded panel comes back by the end-of-window rule when this closes.
+    // Without one, a running slide show's panel is shown first: closing the
+    // last viewing window would otherwise end the program.
+    if (slides().slide_show_active && !registry().main_panel_loaded)
+        windows().show_main_panel();
+    close();
+}
+
+void form_nf::agenda() { open_in_explorer(agenda_file()); }
 
 void form_nf::closeEvent(QCloseEvent *e)
 {
