@@ -23,8 +23,12 @@ bool delete_with_backup(const QString &path)
         report_error(ENOENT, QStringLiteral("No folder for the backup copy: the picture was not deleted"));
         return false;
     }
-    const QString backup = dir + QLatin1Char('/') + file_name_of(path);
-    QFile::remove(backup);
+    // Two deleted pictures of the same name (from different folders) both
+    // keep their copy: the second one gets a numbered name.
+    const QString name = file_name_of(path);
+    QString backup = dir + QLatin1Char('/') + name;
+    for (int n = 2; QFileInfo::exists(backup); ++n)
+        backup = dir + QLatin1Char('/') + QString::number(n) + QLatin1Char('_') + name;
     if (!QFile::copy(path, backup)) {
         QFile src(path);
         report_error(int(src.error()), QStringLiteral("Could not keep a copy of ") + path

@@ -26,7 +26,7 @@ public:
     }
     QString input(const InputRequest &) override { return {}; }
     QString file(const FileRequest &) override { return {}; }
-    std::optional<QColor> color(const QColor &) override { return std::nullopt; }
+    std::optional<QColor> color(const QColor &, const QString &) override { return std::nullopt; }
     QString folder(const FolderRequest &r) override { return r.start; }
 };
 

@@ -51,7 +51,7 @@ public:
     virtual QString input(const InputRequest &r) = 0;
     // The chosen path, or "" when cancelled. Save asks before overwriting.
     virtual QString file(const FileRequest &r) = 0;
-    virtual std::optional<QColor> color(const QColor &initial) = 0;
+    virtual std::optional<QColor> color(const QColor &initial, const QString &title) = 0;
     // The chosen folder; "" after Cancel; r.start when the dialog was closed.
     virtual QString folder(const FolderRequest &r) = 0;
 };

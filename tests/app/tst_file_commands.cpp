@@ -44,6 +44,17 @@ private Q_SLOTS:
         QVERIFY(p.messages.isEmpty());
     }
 
+    void same_named_pictures_keep_both_copies()
+    {
+        test::ScriptedPrompt p;
+        const QString other = test::fresh_folder(QStringLiteral("other"));
+        test::write_file(other + QStringLiteral("/a.jpg"), "other a");
+        QVERIFY(delete_with_backup(dir + QStringLiteral("/a.jpg")));
+        QVERIFY(delete_with_backup(other + QStringLiteral("/a.jpg")));
+        QCOMPARE(read_all(app().tmp_pic_dir + QStringLiteral("/a.jpg")), QByteArray("picture a"));
+        QCOMPARE(read_all(app().tmp_pic_dir + QStringLiteral("/2_a.jpg")), QByteArray("other a"));
+    }
+
     void no_backup_means_no_delete()
     {
         test::ScriptedPrompt p;

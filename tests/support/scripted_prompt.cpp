@@ -54,8 +54,9 @@ QString ScriptedPrompt::file(const FileRequest &r)
     return next_text(texts, QString());
 }
 
-std::optional<QColor> ScriptedPrompt::color(const QColor &)
+std::optional<QColor> ScriptedPrompt::color(const QColor &, const QString &title)
 {
+    color_titles << title;
     if (colors.empty())
         return std::nullopt;
     auto c = colors.front();

@@ -30,7 +30,8 @@ public:
     Answer message(const MessageRequest &r) override;
     QString input(const InputRequest &r) override;
     QString file(const FileRequest &r) override;
-    std::optional<QColor> color(const QColor &initial) override;
+    QStringList color_titles;
+    std::optional<QColor> color(const QColor &initial, const QString &title) override;
     QString folder(const FolderRequest &r) override;
 };
 

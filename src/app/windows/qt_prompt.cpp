@@ -87,9 +87,9 @@ QString QtPrompt::file(const FileRequest &r)
     return QFileDialog::getOpenFileName(parent_window(), r.title, r.start, r.filter);
 }
 
-std::optional<QColor> QtPrompt::color(const QColor &initial)
+std::optional<QColor> QtPrompt::color(const QColor &initial, const QString &title)
 {
-    const QColor c = QColorDialog::getColor(initial, parent_window());
+    const QColor c = QColorDialog::getColor(initial, parent_window(), title);
     if (!c.isValid())
         return std::nullopt;
     return c;

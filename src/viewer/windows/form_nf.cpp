@@ -622,7 +622,7 @@ QColor form_nf::back_color() const { return stored_color(numeric_int(get_setting
 
 void form_nf::change_back_color()
 {
-    const auto c = prompt().color(back_color());
+    const auto c = prompt().color(back_color(), QStringLiteral("Change background color"));
     if (!c)
         return;
     for (QWidget *w : {static_cast<QWidget *>(this), Picture1, Picture2}) {

@@ -398,6 +398,7 @@ private Q_SLOTS:
         w->m_change_back_color->trigger();
         QCOMPARE(get_setting(key::pic_back_color), QString::number(1 + 2 * 256 + 3 * 65536));
         QCOMPARE(w->Picture1->palette().color(QPalette::Window), QColor(1, 2, 3));
+        QCOMPARE(prompt.color_titles.value(0), QStringLiteral("Change background color"));
     }
 
     void full_screen_hand_over()

@@ -41,7 +41,7 @@ struct PeekingPrompt : Prompt {
     }
     QString input(const InputRequest &r) override { return script.input(r); }
     QString file(const FileRequest &r) override { return script.file(r); }
-    std::optional<QColor> color(const QColor &c) override { return script.color(c); }
+    std::optional<QColor> color(const QColor &c, const QString &t) override { return script.color(c, t); }
     QString folder(const FolderRequest &r) override { return script.folder(r); }
 };
 } // namespace
