@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -29,6 +30,14 @@
 using namespace lf;
 
 namespace {
+
+// Closing one run's sheet must neither end the process nor bring the main
+// panel up.
+class StayingLayer final : public QtWindowLayer {
+public:
+    void show_main_panel() override {}
+    void end_process() override {}
+};
 
 double run_ms(const QString &program, const QStringList &args)
 {
@@ -45,16 +54,23 @@ double sheet_ms(const QString &tnf)
 {
     return bench::ms_of([&] {
         thumbnails().current_thumbnail_file = tnf;
-        f_provini::load_sheet();
+        open_thumbnail_window(); // as the sheet commands open it
         f_provini *w = f_provini::loaded();
-        if (!w)
+        if (!w) {
+            std::fprintf(stderr, "no sheet window\n");
             return;
+        }
         if (w->drawer()->drawing()) {
             QEventLoop loop;
             QObject::connect(w->drawer(), &ThumbnailDrawer::completed, &loop, &QEventLoop::quit);
+            QObject::connect(w->drawer(), &ThumbnailDrawer::interrupted, &loop, &QEventLoop::quit);
+            QObject::connect(w->drawer(), &ThumbnailDrawer::abort_requested, &loop,
+                             &QEventLoop::quit);
             loop.exec();
         }
         w->repaint(); // the last thumbnail on screen
+        if (w->drawer()->drawn_count() != 28)
+            std::fprintf(stderr, "sheet drew %d thumbnails\n", w->drawer()->drawn_count());
     });
 }
 
@@ -68,14 +84,14 @@ int main(int argc, char **argv)
     }
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    const QString data = QString::fromLocal8Bit(argv[1]);
+    const QString data = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
     QTemporaryDir work;
     set_settings_file(work.filePath("bench.ini"));
     QDir().mkpath(work.filePath("tmp_pic"));
     app().tmp_pic_dir = work.filePath("tmp_pic");
     app().taskbar_height = taskbar_height();
     QtPrompt prompt;
-    QtWindowLayer layer;
+    StayingLayer layer;
     set_prompt(&prompt);
     set_windows(&layer);
 
