@@ -1,52 +1,30 @@
-// Step latency of the full-screen slide show: key press to the new picture
-// painted, for 24 MP JPEGs, in sequential and random order, with and
-// without the read-ahead of the next picture.
+// step-24mp: the full-screen slide show's step (key press to the new picture
+// painted) over 24 MP photos, sequential and random, with the read-ahead of
+// the next picture, beside decoding that picture once at the screen's size.
+// The same for progressive JPEGs. Each step comes after the read-ahead is
+// done, as it is when the interval is longer than a decode.
+// Usage: bench_slide_step <data folder>   (bench_make_data writes it)
+#include "bench_util.h"
+
 #include "app/app_state.h"
 #include "app/random.h"
 #include "app/screen.h"
+#include "app/settings.h"
+#include "app/windows/qt_window_layer.h"
 #include "slideshow/slide_list.h"
 #include "slideshow/windows/form_fs.h"
-#include "app/windows/qt_window_layer.h"
+#include "viewer/picture_loader.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QImage>
-#include <QPainter>
-#include <QTemporaryDir>
 #include <QKeyEvent>
-
-#include <algorithm>
-#include <cstdio>
+#include <QTemporaryDir>
 
 using namespace lf;
 
 namespace {
 
 constexpr int pictures = 6;
-constexpr int steps = 8;
-
-QStringList make_pictures(const QString &dir)
-{
-    QStringList out;
-    for (int i = 0; i < pictures; ++i) {
-        const QString p = dir + QStringLiteral("/big%1.jpg").arg(i);
-        if (!QFile::exists(p)) {
-            QImage img(6000, 4000, QImage::Format_RGB32);
-            QPainter g(&img);
-            QLinearGradient grad(0, 0, 6000, 4000);
-            grad.setColorAt(0, QColor::fromHsv(i * 50 % 360, 200, 220));
-            grad.setColorAt(1, QColor::fromHsv((i * 50 + 120) % 360, 255, 90));
-            g.fillRect(img.rect(), grad);
-            for (int k = 0; k < 400; ++k)
-                g.fillRect((k * 977) % 6000, (k * 613) % 4000, 90, 60, QColor::fromRgb(k * 2654435761u));
-            g.end();
-            img.save(p, "JPG", 90);
-        }
-        out << p;
-    }
-    return out;
-}
 
 void wait_idle(form_fs *f)
 {
@@ -56,7 +34,7 @@ void wait_idle(form_fs *f)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
-void run(const QStringList &pics, bool random, bool ahead)
+void run(const QString &name, const QStringList &pics, bool random)
 {
     SlideList &s = slides();
     s = SlideList{};
@@ -72,21 +50,29 @@ void run(const QStringList &pics, bool random, bool ahead)
     for (QWidget *w : QApplication::topLevelWidgets())
         if (auto *x = qobject_cast<form_fs *>(w))
             f = x;
-    f->set_read_ahead(ahead);
-    QList<double> ms;
-    for (int i = 0; i < steps; ++i) {
-        wait_idle(f); // the user looks at the picture for a while
-        QElapsedTimer t;
-        t.start();
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
-        QCoreApplication::sendEvent(f, &press);
-        f->repaint();
-        ms << t.nsecsElapsed() / 1e6;
+    if (!f) {
+        std::fprintf(stderr, "%s: no slide show window\n", qPrintable(name));
+        return;
     }
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-10s %-14s median %7.1f ms  max %7.1f ms  (read-ahead hits %d/%d)\n",
-                random ? "random" : "sequential", ahead ? "prefetched" : "not prefetched",
-                ms[ms.size() / 2], ms.back(), f->prefetch_hits(), steps);
+    f->set_read_ahead(true);
+    const QSize fit(twips_to_px(screen_twips().width), twips_to_px(screen_twips().height));
+    int k = 0;
+    const auto [ours, peer] = bench::alternate(
+        [&] {
+            wait_idle(f); // the user looks at the picture for a while
+            return bench::ms_of([&] {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier,
+                                QStringLiteral(" "));
+                QCoreApplication::sendEvent(f, &press);
+                f->repaint();
+            });
+        },
+        [&] {
+            const QString path = pics[k++ % pics.size()];
+            return bench::ms_of([&] { load_picture(path, fit); });
+        });
+    bench::report(qPrintable(name), "decode", ours, peer);
+    std::printf("  (read-ahead hits %d)\n", f->prefetch_hits());
     slides().slide_show_active = false;
     f->hide();
     delete f;
@@ -96,20 +82,29 @@ void run(const QStringList &pics, bool random, bool ahead)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s <data folder>\n", argv[0]);
+        return 2;
+    }
     QApplication a(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    const QString data = QString::fromLocal8Bit(argv[1]);
+    QTemporaryDir work;
+    set_settings_file(work.filePath("bench.ini"));
     QtWindowLayer layer;
     set_windows(&layer);
     set_screen_twips(ScreenTwips{1920 * 15, 1080 * 15, 0});
-    app().tmp_pic_dir = QDir::tempPath() + QStringLiteral("/lf_bench_tmp");
-    const QString dir = QDir::tempPath() + QStringLiteral("/lf_bench_24mp");
-    QDir().mkpath(dir);
-    std::printf("preparing %d pictures of 6000 x 4000 in %s\n", pictures, qPrintable(dir));
-    const QStringList pics = make_pictures(dir);
-    for (bool random : {false, true})
-        for (bool ahead : {false, true})
-            run(pics, random, ahead);
+    QDir().mkpath(work.filePath("tmp_pic"));
+    app().tmp_pic_dir = work.filePath("tmp_pic");
+    for (const bool progressive : {false, true}) {
+        QStringList pics;
+        for (int i = 0; i < pictures; ++i)
+            pics << data + (progressive ? "/slides_progressive" : "/slides")
+                    + QStringLiteral("/big%1.jpg").arg(i);
+        const QString base = progressive ? "step-24mp-progressive" : "step-24mp";
+        run(base + "-sequential", pics, false);
+        run(base + "-random", pics, true);
+    }
     set_windows(nullptr);
     return 0;
 }

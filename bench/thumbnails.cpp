@@ -1,130 +1,149 @@
-// Times a full sheet of 28 thumbnails from 6000 x 4000 JPEGs beside
-// vipsthumbnail, and a picture search over 100,000 entries beside find.
-#include "panel/picture_search.h"
-#include "thumbs/thumbnail_drawer.h"
-#include "thumbs/thumbnail_sheet.h"
+// sheet-28: the thumbnail sheet window on a .tnf of 28 photos of 24 MP, from
+// opening the file to the last thumbnail painted, beside vipsthumbnail at
+// the same cell size over the same files in one process.
+// search-100k: the picture search over the 100,000-file tree with all
+// fields empty, beside find with the same three extensions.
+// Usage: bench_thumbnails <data folder>   (bench_make_data writes it)
+#include "bench_util.h"
 
-#include <QCoreApplication>
+#include "app/app_state.h"
+#include "app/prompt.h"
+#include "app/screen.h"
+#include "app/settings.h"
+#include "app/window_layer.h"
+#include "app/windows/qt_prompt.h"
+#include "app/windows/qt_window_layer.h"
+#include "panel/picture_search.h"
+#include "thumbs/thumbnail_files.h"
+#include "thumbs/thumbnail_sheet.h"
+#include "thumbs/thumbnail_state.h"
+#include "thumbs/windows/f_provini.h"
+
+#include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
-#include <QImage>
-#include <QPainter>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-
-#include <cstdio>
+#include <QTemporaryDir>
 
 using namespace lf;
 
 namespace {
 
-QStringList make_photos(const QString &dir)
-{
-    QDir().mkpath(dir);
-    QStringList out;
-    QImage img;
-    for (int i = 0; i < 28; ++i) {
-        const QString p = dir + QStringLiteral("/photo_%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
-        out << p;
-        if (QFile::exists(p))
-            continue;
-        if (img.isNull()) {
-            img = QImage(6000, 4000, QImage::Format_RGB32);
-            QPainter g(&img);
-            QLinearGradient grad(0, 0, 6000, 4000);
-            grad.setColorAt(0, Qt::darkBlue);
-            grad.setColorAt(1, Qt::yellow);
-            g.fillRect(img.rect(), grad);
-            for (int k = 0; k < 400; ++k)
-                g.fillRect((k * 997) % 6000, (k * 631) % 4000, 120, 80, QColor::fromHsv((k * 37) % 360, 200, 220));
-        }
-        img.save(p, "JPG", 90);
-    }
-    return out;
-}
-
-double sheet_ms(const QStringList &photos)
-{
-    ThumbnailDrawer d;
-    d.set_sheet(photos, SheetLayout::make(15360, 7, 120, 405));
-    QEventLoop loop;
-    QObject::connect(&d, &ThumbnailDrawer::completed, &loop, &QEventLoop::quit);
-    QElapsedTimer t;
-    t.start();
-    d.display();
-    if (d.drawing())
-        loop.exec();
-    return double(t.nsecsElapsed()) / 1e6;
-}
+// Closing one run's sheet must neither end the process nor bring the main
+// panel up.
+class StayingLayer final : public QtWindowLayer {
+public:
+    void show_main_panel() override {}
+    void end_process() override {}
+};
 
 double run_ms(const QString &program, const QStringList &args)
 {
     QProcess p;
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     p.setStandardOutputFile(QProcess::nullDevice());
-    QElapsedTimer t;
-    t.start();
-    p.start(program, args);
-    p.waitForFinished(-1);
-    return double(t.nsecsElapsed()) / 1e6;
+    return bench::ms_of([&] {
+        p.start(program, args);
+        p.waitForFinished(-1);
+    });
 }
 
-void make_tree(const QString &root)
+double sheet_ms(const QString &tnf)
 {
-    if (QFile::exists(root + QStringLiteral("/done")))
-        return;
-    // 1000 folders of 99 files: 100,000 entries with the folders.
-    for (int d = 0; d < 1000; ++d) {
-        const QString dir = root + QStringLiteral("/d%1/e%2").arg(d / 100).arg(d);
-        QDir().mkpath(dir);
-        for (int f = 0; f < 99; ++f) {
-            QFile file(dir + (f % 3 ? QStringLiteral("/pic%1.jpg") : QStringLiteral("/doc%1.txt")).arg(f));
-            file.open(QIODevice::WriteOnly);
+    return bench::ms_of([&] {
+        thumbnails().current_thumbnail_file = tnf;
+        open_thumbnail_window(); // as the sheet commands open it
+        f_provini *w = f_provini::loaded();
+        if (!w) {
+            std::fprintf(stderr, "no sheet window\n");
+            return;
         }
-    }
-    QFile(root + QStringLiteral("/done")).open(QIODevice::WriteOnly);
+        if (w->drawer()->drawing()) {
+            QEventLoop loop;
+            QObject::connect(w->drawer(), &ThumbnailDrawer::completed, &loop, &QEventLoop::quit);
+            QObject::connect(w->drawer(), &ThumbnailDrawer::interrupted, &loop, &QEventLoop::quit);
+            QObject::connect(w->drawer(), &ThumbnailDrawer::abort_requested, &loop,
+                             &QEventLoop::quit);
+            loop.exec();
+        }
+        w->repaint(); // the last thumbnail on screen
+        if (w->drawer()->drawn_count() != 28)
+            std::fprintf(stderr, "sheet drew %d thumbnails\n", w->drawer()->drawn_count());
+    });
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    const QString base = QDir::tempPath() + QStringLiteral("/lumenfolio-bench");
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s <data folder>\n", argv[0]);
+        return 2;
+    }
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    const QString data = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+    QTemporaryDir work;
+    set_settings_file(work.filePath("bench.ini"));
+    QDir().mkpath(work.filePath("tmp_pic"));
+    app().tmp_pic_dir = work.filePath("tmp_pic");
+    app().taskbar_height = taskbar_height();
+    QtPrompt prompt;
+    StayingLayer layer;
+    set_prompt(&prompt);
+    set_windows(&layer);
 
-    const QStringList photos = make_photos(base + QStringLiteral("/photos"));
-    sheet_ms(photos.mid(0, 2)); // warm the thread pool and the file cache
-    const double ours = sheet_ms(photos);
-    std::printf("sheet of 28 thumbnails (6000 x 4000): %.0f ms\n", ours);
+    QStringList photos;
+    for (int i = 0; i < 28; ++i)
+        photos << data + QStringLiteral("/sheet/photo_%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
+    thumbnails().picture_list = photos;
+    thumbnails().list_position = 0;
+    if (!write_thumbnail_files(data, QStringLiteral("bench_"))) {
+        std::fprintf(stderr, "cannot write the thumbnail file\n");
+        return 1;
+    }
+    const QString tnf = thumbnails().current_thumbnail_file;
+    const int cell = SheetLayout::make(screen_width(), thumbnails().thumbnail_columns,
+                                       app().frame_width, app().frame_height)
+                         .cell_pixels();
     const QString vips = QStandardPaths::findExecutable(QStringLiteral("vipsthumbnail"));
     if (vips.isEmpty()) {
-        std::printf("vipsthumbnail: not installed (apt package libvips-tools)\n");
-    } else {
-        const QString out = base + QStringLiteral("/vips");
-        QDir().mkpath(out);
-        QStringList args{QStringLiteral("-s"), QStringLiteral("134"), QStringLiteral("-o"), out + QStringLiteral("/%s.jpg")};
-        const double v = run_ms(vips, args + photos);
-        std::printf("vipsthumbnail over the same files: %.0f ms, ratio %.2f (target <= 1.5)\n", v, ours / v);
+        std::fprintf(stderr, "vipsthumbnail is not installed\n");
+        return 1;
     }
+    QDir().mkpath(work.filePath("vips"));
+    const QStringList vips_args = QStringList{QStringLiteral("--size"), QString::number(cell),
+                                              QStringLiteral("-o"), work.filePath("vips/%s.jpg")}
+        + photos;
+    const auto [ours, peer] = bench::alternate([&] { return sheet_ms(tnf); },
+                                               [&] { return run_ms(vips, vips_args); });
+    bench::report("sheet-28", "vipsthumbnail", ours, peer);
 
-    const QString tree = base + QStringLiteral("/tree");
-    make_tree(tree);
-    run_ms(QStringLiteral("find"), {tree}); // warm the directory cache
-    QElapsedTimer t;
-    t.start();
-    PictureSearch s(tree, SearchFields{QStringLiteral("pic1"), {}, {}, true});
-    while (s.step(50)) {
-    }
-    const double search = double(t.nsecsElapsed()) / 1e6;
-    std::printf("search over %lld entries: %.0f ms (%lld found)\n", s.entries_searched(), search,
-                qint64(s.found().size()));
-    const double f = run_ms(QStringLiteral("find"),
-                            {tree, QStringLiteral("-ipath"), QStringLiteral("*pic1*"), QStringLiteral("("),
-                             QStringLiteral("-iname"), QStringLiteral("*.jpg"), QStringLiteral("-o"),
-                             QStringLiteral("-iname"), QStringLiteral("*.gif"), QStringLiteral("-o"),
-                             QStringLiteral("-iname"), QStringLiteral("*.bmp"), QStringLiteral(")")});
-    std::printf("find over the same tree: %.0f ms, ratio %.2f (target <= 2)\n", f, search / f);
+    const QString tree = data + QStringLiteral("/tree");
+    const QStringList find_args{tree,
+                                QStringLiteral("("),
+                                QStringLiteral("-iname"), QStringLiteral("*.jpg"),
+                                QStringLiteral("-o"),
+                                QStringLiteral("-iname"), QStringLiteral("*.gif"),
+                                QStringLiteral("-o"),
+                                QStringLiteral("-iname"), QStringLiteral("*.bmp"),
+                                QStringLiteral(")")};
+    qint64 found = 0;
+    const auto [search, find] = bench::alternate(
+        [&] {
+            return bench::ms_of([&] {
+                PictureSearch s(tree, SearchFields{});
+                while (s.step(1000)) {
+                }
+                found = qint64(s.found().size());
+            });
+        },
+        [&] { return run_ms(QStringLiteral("find"), find_args); });
+    std::printf("  (%lld pictures found)\n", found);
+    bench::report("search-100k", "find", search, find);
+    set_windows(nullptr);
+    set_prompt(nullptr);
     return 0;
 }

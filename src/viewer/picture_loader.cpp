@@ -116,20 +116,28 @@ QSize picture_size(const QString &path)
 
 QImage load_picture(const QString &path, QSize fit)
 {
+    QImage img;
+    if (!load_picture_into(path, img, fit))
+        return {};
+    return img;
+}
+
+bool load_picture_into(const QString &path, QImage &buffer, QSize fit)
+{
     QImageReader r(path);
     configure(r);
     const QByteArray format = r.format();
     if (!shown_format(format))
-        return {};
+        return false;
     const QSize natural = r.size();
     // Every reader of these formats knows the size from the header; one that
     // does not cannot be bounded, so it is not decoded.
     if (!natural.isValid() || natural.isEmpty())
-        return {};
+        return false;
     if (qint64(natural.width()) * natural.height() > max_picture_pixels)
-        return {};
+        return false;
     if (format == "jpeg" && !jpeg_file_complete(path))
-        return {};
+        return false;
     if (fit.isValid() && !fit.isEmpty()) {
         // The reader scales before the EXIF rotation is applied.
         const bool turn = transposed(r);
@@ -139,10 +147,7 @@ QImage load_picture(const QString &path, QSize fit)
             r.setScaledSize(turn ? upright.transposed() : upright);
         }
     }
-    QImage img;
-    if (!r.read(&img))
-        return {};
-    return img;
+    return r.read(&buffer) && !buffer.isNull();
 }
 
 } // namespace lf

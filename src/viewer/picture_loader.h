@@ -22,4 +22,10 @@ QSize picture_size(const QString &path);
 // oversized file; failures are silent.
 QImage load_picture(const QString &path, QSize fit = QSize());
 
+// The same decode into `buffer`: when it is not shared and already has the
+// decoded size and format, its memory is reused instead of a fresh
+// allocation, whose first touch costs more than decoding a big JPEG. False
+// (and `buffer` unspecified) on any failure load_picture reports as null.
+bool load_picture_into(const QString &path, QImage &buffer, QSize fit = QSize());
+
 } // namespace lf

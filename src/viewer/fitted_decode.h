@@ -1,0 +1,22 @@
+#pragma once
+
+#include "viewer/picture_window_sizing.h"
+
+#include <QSize>
+
+namespace lf {
+
+// Pixel size the picture window shows a picture of `natural` pixels at
+// right after loading: the load step's sizing against this screen and
+// frame, rounded up to whole pixels and never above the natural size. The
+// window decodes to this size, so a 24 MP photo costs what its fitted view
+// costs.
+QSize fitted_decode_size(const ScreenTwips &s, const FrameTwips &f, QSize natural);
+
+// Size to decode again when the picture is shown at `shown` pixels but
+// was decoded at `decoded`: invalid while the decoded picture is large
+// enough (or already the full resolution), else `shown` capped at the
+// natural size, with the natural aspect ratio.
+QSize larger_decode_size(QSize decoded, QSize shown, QSize natural);
+
+} // namespace lf
