@@ -16,6 +16,7 @@
 #include "thumbs/thumbnail_files.h"
 #include "viewer/jpeg_saving.h"
 #include "viewer/picture_commands.h"
+#include "viewer/fitted_decode.h"
 #include "viewer/picture_loader.h"
 #include "viewer/viewer_state.h"
 #include "viewer/windows/crop_controller.h"
@@ -69,6 +70,16 @@ form_nf::form_nf()
     Imagex->setObjectName(QStringLiteral("Imagex"));
     // Clicks on the picture count as clicks on the window here.
     Imagex->setAttribute(Qt::WA_TransparentForMouseEvents);
+    decoder_ = new PictureDecoder(this);
+    connect(Imagex, &image_control::wants_larger, this, &form_nf::decode_larger);
+    connect(decoder_, &PictureDecoder::decoded, this,
+            [this](quint64 id, const QString &path, const QImage &image) {
+                if (id != decoder_->current_id() || path != st_.picture_path || image.isNull())
+                    return;
+                QImage old = Imagex->picture();
+                Imagex->replace_decoded(image);
+                decoder_->recycle(std::move(old));
+            });
 
     m_popup = new nf_popup_menu(this);
     crop_ = new CropController(this, Imagex, m_allow_cropping);
@@ -141,8 +152,28 @@ void form_nf::load_into_imagex()
         Imagex->set_picture(QImage());
         notify(QStringLiteral("File not found ") + st_.picture_path);
     } else {
-        Imagex->set_picture(load_picture(st_.picture_path));
+        // Decoded at the size the window first shows it; a larger view asks
+        // for a sharper decode in the background (wants_larger).
+        decoder_->cancel();
+        const QSize natural = picture_size(st_.picture_path);
+        const QSize fit = natural.isValid() ? fitted_decode_size(screen(), frame(), natural) : QSize();
+        Imagex->set_picture(load_picture(st_.picture_path, fit), natural);
     }
+}
+
+void form_nf::decode_larger(QSize shown)
+{
+    const QSize s = larger_decode_size(Imagex->picture().size(), shown, Imagex->natural_size());
+    if (s.isValid() && file_exists(st_.picture_path))
+        decoder_->request(st_.picture_path, s);
+}
+
+QImage form_nf::full_picture() const
+{
+    if (Imagex->picture().size() == Imagex->natural_size() || !file_exists(st_.picture_path))
+        return Imagex->picture();
+    const QImage full = load_picture(st_.picture_path);
+    return full.isNull() ? Imagex->picture() : full;
 }
 
 void form_nf::load_step()
@@ -576,8 +607,9 @@ void form_nf::copy_to_clipboard()
     hourglass(true);
     if (QClipboard *c = QGuiApplication::clipboard()) {
         c->clear();
-        if (!Imagex->picture().isNull())
-            c->setImage(Imagex->picture());
+        const QImage full = full_picture();
+        if (!full.isNull())
+            c->setImage(full);
     }
     hourglass(false);
 }

@@ -6,6 +6,8 @@
 
 #include <QMenu>
 #include <QPointer>
+#include "viewer/picture_decoder.h"
+
 #include <QWidget>
 
 class QAction;
@@ -117,6 +119,10 @@ protected:
 private:
     void load_step();
     void load_into_imagex();
+    void decode_larger(QSize shown);
+    // The picture at the file's full resolution (decoded again when the
+    // window holds a smaller decode).
+    QImage full_picture() const;
     void resize_handling();
     void activated();
     void change_check();
@@ -137,6 +143,7 @@ private:
     CropController *crop_ = nullptr;
     PictureWindowSaveHost *save_host_ = nullptr;
     FolderList folder_list_;
+    PictureDecoder *decoder_ = nullptr;
 };
 
 void open_picture(QString path, bool keep_crop_request);

@@ -5,6 +5,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QResizeEvent>
 
 namespace lf {
 
@@ -13,15 +14,33 @@ image_control::image_control(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void image_control::set_picture(const QImage &picture)
+void image_control::set_picture(const QImage &picture, QSize natural)
 {
+    picture_ = picture;
+    natural_ = picture.isNull() ? QSize() : natural.isValid() ? natural : picture.size();
+    scaled_ = QImage();
+    update();
+}
+
+void image_control::replace_decoded(const QImage &picture)
+{
+    if (picture.isNull())
+        return;
     picture_ = picture;
     scaled_ = QImage();
     update();
 }
 
-int image_control::natural_width() const { return px_to_twips(picture_.width()); }
-int image_control::natural_height() const { return px_to_twips(picture_.height()); }
+int image_control::natural_width() const { return px_to_twips(natural_.width()); }
+int image_control::natural_height() const { return px_to_twips(natural_.height()); }
+
+void image_control::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    if (!picture_.isNull() && picture_.size() != natural_
+        && (width() > picture_.width() || height() > picture_.height()))
+        Q_EMIT wants_larger(size());
+}
 
 void image_control::paintEvent(QPaintEvent *e)
 {

@@ -12,7 +12,12 @@ class image_control : public QWidget {
     Q_OBJECT
 public:
     explicit image_control(QWidget *parent = nullptr);
-    void set_picture(const QImage &picture);
+    // `natural`: the file's own size when the picture was decoded smaller
+    // (invalid: the picture's size).
+    void set_picture(const QImage &picture, QSize natural = QSize());
+    // A sharper decode of the same picture; the natural size stays.
+    void replace_decoded(const QImage &picture);
+    QSize natural_size() const { return natural_; }
     const QImage &picture() const { return picture_; }
     // Natural size of the picture in twips (0 x 0 when empty).
     int natural_width() const;
@@ -21,13 +26,17 @@ public:
 
 Q_SIGNALS:
     void painted();
+    // Shown larger than it was decoded: a sharper decode would show.
+    void wants_larger(QSize shown);
 
 protected:
     void paintEvent(QPaintEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
 
 private:
     QImage picture_;
     QImage scaled_;
+    QSize natural_;
     int paints_ = 0;
 };
 

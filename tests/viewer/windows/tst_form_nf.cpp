@@ -188,6 +188,27 @@ private Q_SLOTS:
         QVERIFY(w->m_save_jpeg_resized->isVisible());
     }
 
+    void a_big_picture_is_decoded_at_its_fitted_size_until_more_is_shown()
+    {
+        test::FakeWindows layer;
+        test::ScriptedPrompt prompt;
+        const QString path = write_jpeg(dir + QStringLiteral("/big.jpg"), 4000, 3000);
+        form_nf *w = open(path);
+        QVERIFY(w);
+        // Caption and sizes speak of the file, not of the smaller decode.
+        QCOMPARE(w->Imagex->natural_size(), QSize(4000, 3000));
+        QVERIFY(w->Imagex->picture().width() < 4000);
+        QVERIFY(w->Imagex->picture().width() >= w->Imagex->width());
+        QVERIFY(w->m_original_resolution->text().contains(QStringLiteral("4000 x 3000")));
+
+        QTest::keyClicks(w, QStringLiteral("/"));
+        QCOMPARE(w->Imagex->size(), QSize(4000, 3000));
+        QTRY_COMPARE(w->Imagex->picture().size(), QSize(4000, 3000));
+        // Copying gives the whole picture whatever is decoded.
+        w->copy_to_clipboard();
+        QCOMPARE(QGuiApplication::clipboard()->image().size(), QSize(4000, 3000));
+    }
+
     void original_resolution_toggles_with_the_fitted_size()
     {
         test::FakeWindows layer;
