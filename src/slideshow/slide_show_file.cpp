@@ -311,9 +311,11 @@ bool save_slide_show_file(const QString &path)
     out += h_comments.toUtf8() + (s.comments_visible ? "YES" : "NO") + "\r\n";
 
     // Written beside the target and renamed over it: a failed write never
-    // leaves the user's file half-written.
+    // leaves the user's file half-written. The explicit flush matters: a
+    // write the buffer holds that then fails (disk full) is not seen by
+    // commit(), which would rename the cut-off file over the user's.
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size() || !f.commit()) {
+    if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size() || !f.flush() || !f.commit()) {
         const int number = int(f.error());
         const QString why = f.errorString();
         f.cancelWriting();

@@ -44,7 +44,13 @@ bool write_all(const QString &path, const QByteArray &bytes)
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly))
         return false;
-    f.write(bytes);
+    // Flushed first: commit() alone renames a file cut off by a full disk
+    // over the user's list.
+    if (f.write(bytes) != bytes.size() || !f.flush()) {
+        f.cancelWriting();
+        f.commit();
+        return false;
+    }
     return f.commit();
 }
 

@@ -72,7 +72,8 @@ bool SaveJPG(const cDIBSection &dib, const QString &file, int quality)
     if (!f.open(QIODevice::WriteOnly))
         raise(QStringLiteral("Failed to save to JPG ") + QString::number(int(f.error())));
     const qint64 written = f.write(reinterpret_cast<const char *>(out.data), qint64(out.size));
-    if (written != qint64(out.size)) {
+    // The flush catches a buffered write that a full disk cut off.
+    if (written != qint64(out.size) || !f.flush()) {
         const int code = int(f.error()) ? int(f.error()) : int(QFileDevice::WriteError);
         f.cancelWriting();
         f.commit();

@@ -98,6 +98,16 @@ bool jpeg_file_complete(const QString &path)
     return jpeg_reaches_end(reinterpret_cast<const uchar *>(bytes.constData()), bytes.size());
 }
 
+// The size in the header. Qt's bitmap reader reports a top-down bitmap
+// (stored with a negative height) as that negative height.
+QSize header_size(QImageReader &r)
+{
+    QSize s = r.size();
+    if (s.width() > 0 && s.height() < 0 && r.format() == "bmp")
+        s.setHeight(-s.height());
+    return s;
+}
+
 } // namespace
 
 QSize picture_size(const QString &path)
@@ -106,7 +116,7 @@ QSize picture_size(const QString &path)
     configure(r);
     if (!shown_format(r.format()))
         return {};
-    QSize s = r.size();
+    QSize s = header_size(r);
     if (!s.isValid())
         return {};
     if (transposed(r))
@@ -129,7 +139,7 @@ bool load_picture_into(const QString &path, QImage &buffer, QSize fit)
     const QByteArray format = r.format();
     if (!shown_format(format))
         return false;
-    const QSize natural = r.size();
+    const QSize natural = header_size(r);
     // Every reader of these formats knows the size from the header; one that
     // does not cannot be bounded, so it is not decoded.
     if (!natural.isValid() || natural.isEmpty())

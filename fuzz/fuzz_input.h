@@ -1,0 +1,42 @@
+#pragma once
+
+#include "scripted_prompt.h"
+#include "test_env.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+
+// What every target shares: one application object, a private folder, and
+// the input written to a file there for the readers that take a path.
+namespace lf::fuzz {
+
+inline void start()
+{
+    static int argc = 1;
+    static char name[] = "fuzz";
+    static char *argv[] = {name, nullptr};
+    static QCoreApplication *app = new QCoreApplication(argc, argv);
+    Q_UNUSED(app);
+}
+
+inline QString input_file(const uint8_t *data, size_t size, const QString &name)
+{
+    static const QString dir = test::fresh_folder(QStringLiteral("fuzz"));
+    const QString path = dir + QLatin1Char('/') + name;
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(reinterpret_cast<const char *>(data), qint64(size));
+    return path;
+}
+
+inline QString input_text(const uint8_t *data, size_t size)
+{
+    return QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+}
+
+} // namespace lf::fuzz

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+
+namespace lf::test {
+
+// A full disk for this process: while alive, no file may grow past `bytes`
+// (writes beyond fail with EFBIG instead of raising SIGXFSZ).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+    bool active() const { return active_; }
+
+private:
+    bool active_ = false;
+    quint64 old_soft_ = 0;
+};
+
+// Root ignores permission bits, so read-only folders only hold for others.
+bool permissions_apply();
+
+// Makes folder read-only (or writable again) for its owner.
+void set_read_only(const QString &folder, bool read_only);
+
+// Every file under folder (relative name -> bytes), to compare a folder
+// byte for byte before and after an operation.
+QMap<QString, QByteArray> folder_contents(const QString &folder);
+
+QByteArray read_bytes(const QString &path);
+
+} // namespace lf::test

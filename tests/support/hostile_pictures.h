@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QList>
+#include <QSize>
+#include <QString>
+
+namespace lf::test {
+
+// Files users' disks really hold next to good pictures: empty, cut short,
+// misnamed, with forged sizes, huge palettes, thousands of frames; and good
+// pictures in the less common encodings and all eight EXIF orientations.
+struct HostilePicture {
+    QString name;          // file name, extension included
+    QByteArray bytes;
+    QSize upright;         // the size shown; invalid when it must not decode
+    bool check_quadrants = false; // upright colours are quadrant_colors()
+    // Cut short after the header: may show what arrived, never more.
+    QSize at_most;
+};
+
+// Every case, built in memory from nothing but Qt and libjpeg-turbo.
+QList<HostilePicture> hostile_pictures();
+// Writes every case into folder; returns the paths in the order of the list.
+QStringList write_hostile_pictures(const QString &folder);
+
+// The upright test picture: red, green / blue, white quadrants.
+QImage quadrant_picture(int width, int height);
+inline const QColor quadrant_colors[4] = {Qt::red, Qt::green, Qt::blue, Qt::white};
+// Whether the centres of img's quadrants have those colours (JPEG tolerance).
+bool has_upright_quadrants(const QImage &img);
+
+} // namespace lf::test
