@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 
 #include <cerrno>
+#include <cstdio>
 
 namespace lf {
 
@@ -168,8 +169,8 @@ void copy_file_as(const QString &source, const QString &fallback_folder)
         report_error(int(f.error()), QStringLiteral("Could not copy ") + source);
         return;
     }
-    QFile::remove(target);
-    if (!QFile::rename(part, target)) {
+    // rename(2) replaces the old target in one step, so it is never lost.
+    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(target).constData()) != 0) {
         QFile::remove(part);
         report_error(EIO, QStringLiteral("Could not write ") + target);
         return;

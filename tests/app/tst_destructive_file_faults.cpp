@@ -82,7 +82,7 @@ private Q_SLOTS:
         QVERIFY(app().deleted_pictures.isEmpty());
     }
 
-    void delete_over_a_taken_backup_name_keeps_the_new_backup_whole()
+    void delete_over_a_taken_backup_name_keeps_both_backups_whole()
     {
         test::ScriptedPrompt prompt;
         const QString p = user + QStringLiteral("/a.jpg");
@@ -90,7 +90,8 @@ private Q_SLOTS:
         test::write_file(tmp + QStringLiteral("/a.jpg"), picture_bytes('o', 9000));
         QVERIFY(delete_with_backup(p));
         QVERIFY(!QFile::exists(p));
-        QCOMPARE(test::read_bytes(tmp + QStringLiteral("/a.jpg")), picture_bytes('n'));
+        QCOMPARE(test::read_bytes(tmp + QStringLiteral("/a.jpg")), picture_bytes('o', 9000));
+        QCOMPARE(test::read_bytes(tmp + QStringLiteral("/2_a.jpg")), picture_bytes('n'));
     }
 
     void delete_in_a_read_only_folder_keeps_the_picture()
