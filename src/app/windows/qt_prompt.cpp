@@ -55,19 +55,19 @@ QWidget *parent_window() { return QApplication::activeWindow(); }
 Answer QtPrompt::message(const MessageRequest &r)
 {
     QMessageBox box(icon_for(r.icon), r.title, r.text, QMessageBox::NoButton, parent_window());
-    const auto specs = buttons_for(r.buttons);
-    for (const ButtonSpec &s : specs)
+    const auto choices = buttons_for(r.buttons);
+    for (const ButtonSpec &s : choices)
         box.addButton(s.button);
-    const int d = qBound(1, r.default_button, int(specs.size())) - 1;
-    box.setDefaultButton(specs[size_t(d)].button);
+    const int d = qBound(1, r.default_button, int(choices.size())) - 1;
+    box.setDefaultButton(choices[size_t(d)].button);
     // Esc answers with the last "no" kind of button, as users expect.
-    box.setEscapeButton(specs.back().button);
+    box.setEscapeButton(choices.back().button);
     const auto pressed = QMessageBox::StandardButton(box.exec());
-    for (const ButtonSpec &s : specs) {
+    for (const ButtonSpec &s : choices) {
         if (s.button == pressed)
             return s.answer;
     }
-    return specs.back().answer;
+    return choices.back().answer;
 }
 
 QString QtPrompt::input(const InputRequest &r)
