@@ -5,13 +5,50 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QWidget>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
 
 namespace lf {
+namespace {
+
+// Without a window manager nobody draws frames, and waiting for one would
+// only delay the first window.
+bool x11_window_manager_running()
+{
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *c = x11 ? x11->connection() : nullptr;
+    if (!c)
+        return true; // cannot tell: measure
+    static const char name[] = "_NET_SUPPORTING_WM_CHECK";
+    xcb_intern_atom_reply_t *atom =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, sizeof name - 1, name), nullptr);
+    if (!atom)
+        return true;
+    const xcb_atom_t check = atom->atom;
+    std::free(atom);
+    if (check == XCB_ATOM_NONE)
+        return false;
+    xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    if (!screen)
+        return true;
+    xcb_get_property_reply_t *prop = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, screen->root, check, XCB_ATOM_WINDOW, 0, 1), nullptr);
+    const bool running = prop && xcb_get_property_value_length(prop) > 0;
+    std::free(prop);
+    return running;
+}
+
+} // namespace
 
 QSize measure_frame()
 {
     const QString platform = QGuiApplication::platformName();
     if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+        return {0, 0};
+    if (platform == QLatin1String("xcb") && !x11_window_manager_running())
         return {0, 0};
     QWidget probe;
     probe.setWindowTitle(QString());
