@@ -444,6 +444,13 @@ void write_association(const QString &dotted_extension, const QString &type_name
         write_all(entry, text);
 
     const QString list = user_mimeapps_list();
+    // A list that exists but cannot be read is left alone: rewriting it from
+    // nothing would drop the user's other associations.
+    if (QFileInfo::exists(list)) {
+        QFile probe(list);
+        if (!probe.open(QIODevice::ReadOnly))
+            return;
+    }
     const QByteArray before = read_all(list);
     const QByteArray after = mimeapps_with_default(before, mime, desktop_entry_id);
     if (after != before || !QFileInfo::exists(list))
