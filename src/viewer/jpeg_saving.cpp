@@ -1,6 +1,7 @@
 #include "viewer/jpeg_saving.h"
 
 #include "app/app_state.h"
+#include "app/file_commands.h"
 #include "app/paths.h"
 #include "app/prompt.h"
 #include "app/settings.h"
@@ -83,23 +84,7 @@ void offer_to_delete(const QString &target, const QString &extension)
             Icon::Question)
         != Answer::Yes)
         return;
-    // A deleted picture keeps a copy in tmp_pic_dir until the program ends.
-    const QString tmp = app().tmp_pic_dir;
-    if (tmp.isEmpty() || !QDir().mkpath(tmp)) {
-        report_error(int(QFileDevice::CopyError), QStringLiteral("Path not found: ") + tmp);
-        return;
-    }
-    const CopyResult kept = safe_copy(path, in_tmp(tmp, file_name_of(path)), true);
-    if (!kept.ok) {
-        report(kept);
-        return;
-    }
-    QFile f(path);
-    if (!f.remove()) {
-        report(failed(f));
-        return;
-    }
-    app().deleted_pictures += QLatin1Char('|') + path;
+    delete_with_backup(path);
 }
 
 } // namespace
