@@ -111,18 +111,20 @@ int main(int argc, char **argv)
         }
     });
     watch.start(0);
+    // Steps back and forth turn automatic mode off, as they do for a user;
+    // U turns it on again. R and S switch the order.
     QRandomGenerator rng(5);
     QTimer poke;
     long switches = 0;
     QObject::connect(&poke, &QTimer::timeout, [&] {
-        switch (rng.bounded(4)) {
+        switch (rng.bounded(3)) {
         case 0: press(f, Qt::Key_Space); break;
         case 1: press(f, Qt::Key_Backspace); break;
-        case 2: press(f, Qt::Key_PageUp); break;
         default:
-            slides().random_order = !slides().random_order;
+            press(f, slides().random_order ? Qt::Key_S : Qt::Key_R);
             ++switches;
         }
+        press(f, Qt::Key_U);
     });
     poke.start(20);
 
