@@ -431,17 +431,17 @@ QByteArray mimeapps_with_default(const QByteArray &content, const QString &mime_
     return out;
 }
 
-void write_association(const QString &dotted_extension, const QString &type_name,
-                       const QString &program_path)
+QString write_association(const QString &dotted_extension, const QString &type_name,
+                          const QString &program_path)
 {
     Q_UNUSED(type_name); // one desktop entry serves every picture type
     const QString mime = mime_type_for_extension(dotted_extension);
     if (mime.isEmpty() || program_path.isEmpty())
-        return;
+        return QString();
     const QString entry = user_applications_folder() + QLatin1Char('/') + desktop_entry_id;
     const QByteArray text = desktop_entry_text(program_path).toUtf8();
-    if (read_all(entry) != text)
-        write_all(entry, text);
+    if (read_all(entry) != text && !write_all(entry, text))
+        return entry;
 
     const QString list = user_mimeapps_list();
     // A list that exists but cannot be read is left alone: rewriting it from
@@ -449,12 +449,20 @@ void write_association(const QString &dotted_extension, const QString &type_name
     if (QFileInfo::exists(list)) {
         QFile probe(list);
         if (!probe.open(QIODevice::ReadOnly))
-            return;
+            return list;
     }
     const QByteArray before = read_all(list);
     const QByteArray after = mimeapps_with_default(before, mime, desktop_entry_id);
-    if (after != before || !QFileInfo::exists(list))
-        write_all(list, after);
+    if ((after != before || !QFileInfo::exists(list)) && !write_all(list, after))
+        return list;
+    return QString();
+}
+
+QString association_failed_message(const QString &extension, const QString &file)
+{
+    return QStringLiteral("This program could not be associated with '") + extension
+         + QStringLiteral("' files: ") + file
+         + QStringLiteral(" could not be written. The other associations were left as they were.");
 }
 
 void offer_association(const QString &ext)
@@ -465,8 +473,11 @@ void offer_association(const QString &ext)
     const QString question = QStringLiteral("This program is not the default program to open '")
                            + ext + QStringLiteral("' files. Do you want to associate it with '")
                            + ext + QStringLiteral("' files?");
-    if (ask(question, Buttons::YesNo, Icon::Question) == Answer::Yes)
-        write_association(QLatin1Char('.') + ext, ext + QStringLiteral(" file"), program);
+    if (ask(question, Buttons::YesNo, Icon::Question) != Answer::Yes)
+        return;
+    const QString failed = write_association(QLatin1Char('.') + ext, ext + QStringLiteral(" file"), program);
+    if (!failed.isEmpty())
+        ask(association_failed_message(ext, failed), Buttons::Ok, Icon::Exclamation);
 }
 
 bool associate_menu_should_be_enabled()

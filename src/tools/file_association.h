@@ -27,10 +27,14 @@ QString make_probe_name(const QString &extension, const QString &folder);
 // created empty in the temp folder for the time of the query.
 QString find_program_for_extension(const QString &extension);
 // Our desktop entry, then the default and an added association for the
-// extension's type in the user's mimeapps.list. Failures are silent.
-void write_association(const QString &dotted_extension, const QString &type_name,
-                       const QString &program_path);
-// Compares, asks with the exact question, and writes on Yes.
+// extension's type in the user's mimeapps.list. Returns the file that could
+// not be written (nothing else is changed after it), or "" on success.
+QString write_association(const QString &dotted_extension, const QString &type_name,
+                          const QString &program_path);
+// What the user is told when the association could not be written.
+QString association_failed_message(const QString &extension, const QString &file);
+// Compares, asks with the exact question, writes on Yes and says so if the
+// writing failed.
 void offer_association(const QString &extension);
 // True while some picture type still opens with another program.
 bool associate_menu_should_be_enabled();

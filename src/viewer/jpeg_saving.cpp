@@ -361,6 +361,9 @@ bool restore_picture(const QString &path)
     }
     CopyResult r = safe_copy(backup, path);
     if (!r.ok) {
+        // The picture is untouched, so its spare copy is not needed.
+        if (had_picture)
+            QFile::remove(keep);
         report(r);
         return false;
     }

@@ -19,7 +19,7 @@ using namespace lf;
 
 #define REQUIRE_PERMISSIONS()                                                                      \
     if (!test::permissions_apply())                                                                \
-    QSKIP("running as root: permission bits do not stop root")
+    QSKIP("permission bits cannot be made to hold for this process")
 
 // Every operation that deletes, renames or replaces a file, made to fail:
 // the disk full (a file-size limit), the folder read-only, the file gone
@@ -286,6 +286,59 @@ private Q_SLOTS:
         QCOMPARE(prompt.messages.size(), 1);
     }
 
+    // The rewrite of a list read with pictures gone: its kept lines go to a
+    // work file, then in place through the ".being replaced" backup.
+private:
+    QString list_with_a_missing_picture(QByteArray &text)
+    {
+        for (int i = 0; i < 60; ++i) {
+            const QString p = user + QStringLiteral("/kept_picture_with_a_long_name_%1.jpg").arg(i);
+            test::write_file(p, picture_bytes('k', 100));
+            text += p.toUtf8() + "|0\r\n";
+        }
+        text += user.toUtf8() + "/gone.jpg|0\r\n";
+        const QString ssf = user + QStringLiteral("/show.ssf");
+        test::write_file(ssf, text);
+        return ssf;
+    }
+
+private Q_SLOTS:
+    void slide_show_rewrite_on_a_full_disk_keeps_the_list()
+    {
+        test::ScriptedPrompt prompt;
+        prompt.answers = {Answer::Ok, Answer::Yes};
+        QByteArray text;
+        const QString ssf = list_with_a_missing_picture(text);
+        const auto before = test::folder_contents(user);
+        {
+            test::FileSizeLimit full(1000);
+            QCOMPARE(read_slide_list(ssf), ReadOutcome::Loaded);
+        }
+        QCOMPARE(test::folder_contents(user), before);
+        QCOMPARE(slides().slide_count, 60);
+        // The two questions on the missing picture, then the error.
+        QCOMPARE(prompt.messages.size(), 3);
+        QVERIFY(prompt.messages[2].text.startsWith(QStringLiteral("Error 75")));
+        QVERIFY(!QFile::exists(tmp + QLatin1Char('/') + slide_show_work_file));
+    }
+
+    void slide_show_rewrite_in_a_read_only_folder_keeps_the_list()
+    {
+        REQUIRE_PERMISSIONS();
+        test::ScriptedPrompt prompt;
+        prompt.answers = {Answer::Ok, Answer::Yes};
+        QByteArray text;
+        const QString ssf = list_with_a_missing_picture(text);
+        const auto before = test::folder_contents(user);
+        test::set_read_only(user, true);
+        QCOMPARE(read_slide_list(ssf), ReadOutcome::Loaded);
+        QCOMPARE(test::folder_contents(user), before);
+        QCOMPARE(prompt.messages.size(), 3);
+        QVERIFY(prompt.messages[2].text.startsWith(QStringLiteral("Error 75")));
+        QVERIFY(prompt.messages[2].text.contains(QStringLiteral("Path/File access error")));
+        QVERIFY(!QFile::exists(tmp + QLatin1Char('/') + slide_show_work_file));
+    }
+
     // Thumbnail sequence -------------------------------------------------------
 
     void thumbnail_rewrite_on_a_full_disk_says_so_and_touches_no_picture()
@@ -303,6 +356,21 @@ private Q_SLOTS:
         }
         QCOMPARE(test::folder_contents(user), before);
         QVERIFY(!prompt.messages.isEmpty());
+        QVERIFY(prompt.messages[0].text.startsWith(QStringLiteral("Error ")));
+    }
+
+    void thumbnail_rewrite_in_a_read_only_folder_says_so()
+    {
+        REQUIRE_PERMISSIONS();
+        test::ScriptedPrompt prompt;
+        const QString p = user + QStringLiteral("/a.jpg");
+        test::write_file(p, picture_bytes('p', 100));
+        thumbnails().picture_list << p;
+        const auto before = test::folder_contents(user);
+        test::set_read_only(tmp, true);
+        QVERIFY(!write_thumbnail_files(user, folder_thumbnail_prefix));
+        QCOMPARE(test::folder_contents(user), before);
+        QCOMPARE(prompt.messages.size(), 1);
         QVERIFY(prompt.messages[0].text.startsWith(QStringLiteral("Error ")));
     }
 
@@ -341,6 +409,36 @@ private Q_SLOTS:
         QCOMPARE(prompt.messages.size(), 1);
     }
 
+    void safe_copy_in_a_read_only_folder_keeps_the_target()
+    {
+        REQUIRE_PERMISSIONS();
+        const QString src = tmp + QStringLiteral("/new.jpg"), dst = user + QStringLiteral("/a.jpg");
+        test::write_file(src, picture_bytes('n'));
+        test::write_file(dst, picture_bytes('o', 500));
+        const auto before = test::folder_contents(user);
+        test::set_read_only(user, true);
+        const CopyResult r = safe_copy(src, dst, true);
+        QVERIFY(!r.ok);
+        QVERIFY(!r.error.isEmpty());
+        QCOMPARE(test::folder_contents(user), before);
+    }
+
+    void restore_in_a_read_only_folder_keeps_both_versions()
+    {
+        REQUIRE_PERMISSIONS();
+        test::ScriptedPrompt prompt;
+        const QString p = user + QStringLiteral("/a.jpg");
+        test::write_file(p, picture_bytes('n', 3000));
+        test::write_file(named_backup_for(tmp, p), picture_bytes('o', 3000));
+        const auto users = test::folder_contents(user);
+        const auto backups = test::folder_contents(tmp);
+        test::set_read_only(user, true);
+        QVERIFY(!restore_picture(p));
+        QCOMPARE(test::folder_contents(user), users);
+        QCOMPARE(test::folder_contents(tmp), backups);
+        QCOMPARE(prompt.messages.size(), 1);
+    }
+
     void restore_without_a_backup_says_so()
     {
         test::ScriptedPrompt prompt;
@@ -363,22 +461,72 @@ private Q_SLOTS:
 
     // Association --------------------------------------------------------------
 
-    void association_on_a_full_disk_keeps_the_users_list()
+private:
+    QByteArray users_association_list()
     {
         test::require_private_folders();
         QByteArray list = "[Default Applications]\n";
         for (int i = 0; i < 100; ++i)
             list += "application/x-type-" + QByteArray::number(i) + "=other.desktop\n";
         test::write_file(user_mimeapps_list(), list);
+        return list;
+    }
+    QStringList lists_in_config_folder()
+    {
+        return QDir(QFileInfo(user_mimeapps_list()).absolutePath())
+            .entryList({QStringLiteral("mimeapps.list*")}, QDir::Files);
+    }
+
+private Q_SLOTS:
+    void association_on_a_full_disk_keeps_the_users_list_and_says_so()
+    {
+        const QByteArray list = users_association_list();
+        test::ScriptedPrompt prompt;
+        prompt.answers = {Answer::Yes, Answer::Ok};
         {
             test::FileSizeLimit full(1000);
-            write_association(QStringLiteral(".jpg"), QStringLiteral("jpg file"),
-                              QStringLiteral("/usr/bin/lumenfolio"));
+            offer_association(QStringLiteral("jpg"));
         }
         QCOMPARE(test::read_bytes(user_mimeapps_list()), list);
-        QVERIFY(QDir(QFileInfo(user_mimeapps_list()).absolutePath())
-                    .entryList({QStringLiteral("mimeapps.list*")}, QDir::Files)
-                == QStringList{"mimeapps.list"});
+        QCOMPARE(lists_in_config_folder(), QStringList{"mimeapps.list"});
+        QCOMPARE(prompt.messages.size(), 2);
+        QCOMPARE(prompt.messages[1].text,
+                 association_failed_message(QStringLiteral("jpg"), user_mimeapps_list()));
+        QCOMPARE(prompt.messages[1].icon, Icon::Exclamation);
+    }
+
+    void association_in_a_read_only_config_folder_keeps_the_users_list_and_says_so()
+    {
+        REQUIRE_PERMISSIONS();
+        const QByteArray list = users_association_list();
+        const QString config = QFileInfo(user_mimeapps_list()).absolutePath();
+        test::set_read_only(config, true);
+        test::ScriptedPrompt prompt;
+        prompt.answers = {Answer::Yes, Answer::Ok};
+        offer_association(QStringLiteral("gif"));
+        test::set_read_only(config, false);
+        QCOMPARE(test::read_bytes(user_mimeapps_list()), list);
+        QCOMPARE(lists_in_config_folder(), QStringList{"mimeapps.list"});
+        QCOMPARE(prompt.message_texts().value(1),
+                 association_failed_message(QStringLiteral("gif"), user_mimeapps_list()));
+    }
+
+    void association_with_its_entry_folder_read_only_writes_no_list()
+    {
+        REQUIRE_PERMISSIONS();
+        const QByteArray list = users_association_list();
+        const QString apps = user_applications_folder();
+        QDir().mkpath(apps);
+        QFile::remove(apps + QLatin1Char('/') + desktop_entry_id);
+        test::set_read_only(apps, true);
+        test::ScriptedPrompt prompt;
+        prompt.answers = {Answer::Yes, Answer::Ok};
+        offer_association(QStringLiteral("bmp"));
+        test::set_read_only(apps, false);
+        QCOMPARE(test::read_bytes(user_mimeapps_list()), list);
+        QCOMPARE(prompt.message_texts().value(1),
+                 association_failed_message(QStringLiteral("bmp"),
+                                            apps + QLatin1Char('/') + desktop_entry_id));
     }
 };
 

@@ -5,7 +5,9 @@
 #include <QFile>
 
 #include <csignal>
+#include <linux/capability.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace lf::test {
@@ -33,7 +35,30 @@ FileSizeLimit::~FileSizeLimit()
 
 bool permissions_apply()
 {
-    return geteuid() != 0;
+    if (geteuid() != 0)
+        return true;
+    // Root passes permission bits through CAP_DAC_OVERRIDE (and reads through
+    // CAP_DAC_READ_SEARCH). Dropping both from this thread's effective set
+    // makes a read-only folder hold for root as for anyone; they stay
+    // permitted, so nothing else is lost.
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+    if (syscall(SYS_capget, &header, data) != 0)
+        return false;
+    data[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+    if (syscall(SYS_capset, &header, data) != 0)
+        return false;
+    // Check on a real folder that the bits now stop us.
+    const QString probe = QDir::tempPath() + QStringLiteral("/lf_permission_probe");
+    QDir().mkpath(probe);
+    set_read_only(probe, true);
+    QFile f(probe + QStringLiteral("/x"));
+    const bool stopped = !f.open(QIODevice::WriteOnly);
+    f.close();
+    QFile::remove(f.fileName());
+    set_read_only(probe, false);
+    QDir().rmdir(probe);
+    return stopped;
 }
 
 void set_read_only(const QString &folder, bool read_only)

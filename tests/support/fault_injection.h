@@ -21,7 +21,9 @@ private:
     quint64 old_soft_ = 0;
 };
 
-// Root ignores permission bits, so read-only folders only hold for others.
+// True when permission bits stop this thread; as root, the overriding
+// capabilities are dropped from the calling thread first (file operations
+// of the test must then run on that thread).
 bool permissions_apply();
 
 // Makes folder read-only (or writable again) for its owner.
