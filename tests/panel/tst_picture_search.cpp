@@ -1,3 +1,4 @@
+#include "fault_injection.h"
 #include "panel/picture_search.h"
 #include "test_env.h"
 
@@ -100,6 +101,8 @@ private Q_SLOTS:
 
     void unreadable_folders_and_links_are_passed_by()
     {
+        if (!test::permissions_apply())
+            QSKIP("permission bits cannot be made to hold for this process");
         const QString root = test::fresh_folder(QStringLiteral("tree"));
         test::write_file(root + QStringLiteral("/locked/x.jpg"));
         test::write_file(root + QStringLiteral("/open/y.jpg"));
@@ -107,10 +110,7 @@ private Q_SLOTS:
         ::chmod(QFile::encodeName(root + QStringLiteral("/locked")).constData(), 0);
         const QStringList got = run(root, {});
         ::chmod(QFile::encodeName(root + QStringLiteral("/locked")).constData(), 0755);
-        if (::geteuid() != 0)
-            QCOMPARE(got, QStringList{root + QStringLiteral("/open/y.jpg")});
-        else
-            QCOMPARE(got.size(), 2);
+        QCOMPARE(got, QStringList{root + QStringLiteral("/open/y.jpg")});
     }
 };
 
