@@ -4,10 +4,11 @@
 #include "viewer/cDIBSection.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <turbojpeg.h>
 
+#include <cstdio>
 #include <memory>
 
 namespace lf {
@@ -67,22 +68,28 @@ bool SaveJPG(const cDIBSection &dib, const QString &file, int quality)
     const bool existed = before.exists();
     const QFileDevice::Permissions permissions = before.permissions();
 
-    QSaveFile f(file);
-    f.setDirectWriteFallback(false);
-    if (!f.open(QIODevice::WriteOnly))
+    // A temporary file beside the target, renamed over it once whole. Not
+    // synced to disk: the callers save into a work file and copy it to the
+    // user's file through a synced replace.
+    QTemporaryFile f(file + QStringLiteral(".XXXXXX"));
+    if (!f.open())
         raise(QStringLiteral("Failed to save to JPG ") + QString::number(int(f.error())));
     const qint64 written = f.write(reinterpret_cast<const char *>(out.data), qint64(out.size));
     // The flush catches a buffered write that a full disk cut off.
     if (written != qint64(out.size) || !f.flush()) {
         const int code = int(f.error()) ? int(f.error()) : int(QFileDevice::WriteError);
-        f.cancelWriting();
-        f.commit();
         raise(QStringLiteral("Failed to save to JPG ") + QString::number(code));
     }
-    if (!f.commit())
-        raise(QStringLiteral("Failed to save to JPG ") + QString::number(int(f.error())));
-    if (existed)
-        QFile::setPermissions(file, permissions);
+    f.close();
+    if (::rename(QFile::encodeName(f.fileName()).constData(), QFile::encodeName(file).constData()) != 0)
+        raise(QStringLiteral("Failed to save to JPG ") + QString::number(int(QFileDevice::RenameError)));
+    f.setAutoRemove(false);
+    // A new file gets the usual permissions rather than the temporary file's
+    // private ones.
+    QFile::setPermissions(file, existed ? permissions
+                                        : QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                              | QFileDevice::ReadUser | QFileDevice::WriteUser
+                                              | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     return true;
 }
 
