@@ -130,6 +130,19 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir).entryList(QDir::Files), QStringList{QStringLiteral("kept.jpg")});
     }
 
+    void a_new_file_is_readable_by_others_and_leaves_nothing_beside()
+    {
+        const QString file = dir + QStringLiteral("/new.jpg");
+        cDIBSection d;
+        QVERIFY(d.CreateFromPicture(gradient(8, 8)));
+        QVERIFY(SaveJPG(d, file, 80));
+        const auto owner_group_other = QFileDevice::Permissions::fromInt(0x7077);
+        QCOMPARE(QFileInfo(file).permissions() & owner_group_other,
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                     | QFileDevice::ReadOther);
+        QCOMPARE(QDir(dir).entryList(QDir::Files), QStringList{QStringLiteral("new.jpg")});
+    }
+
     void failures_raise_26001_and_keep_the_old_file()
     {
         const QString file = dir + QStringLiteral("/old.jpg");
