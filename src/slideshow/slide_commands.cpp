@@ -81,4 +81,12 @@ bool sequential_order_request(SlideList &s)
     return true;
 }
 
+void forget_deleted_slide(SlideList &s)
+{
+    if (!s.slide_show_active || s.current_slide < 1 || s.current_slide > s.slide_count)
+        return;
+    s.slot(s.current_slide).seen = true;
+    s.slot(s.current_slide).path.clear();
+}
+
 } // namespace lf

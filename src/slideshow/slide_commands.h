@@ -24,5 +24,8 @@ bool ask_new_interval(SlideList &s);
 // The sequential-order command: false when nothing is to happen; otherwise
 // order and current slide are set for the forward step that follows.
 bool sequential_order_request(SlideList &s);
+// The shown picture was deleted: in a running show its entry counts as seen
+// and is emptied, so that the show passes it by from now on.
+void forget_deleted_slide(SlideList &s);
 
 } // namespace lf

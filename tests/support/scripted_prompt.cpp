@@ -13,6 +13,8 @@ QStringList ScriptedPrompt::message_texts() const
 Answer ScriptedPrompt::message(const MessageRequest &r)
 {
     messages << r;
+    if (while_asking)
+        while_asking(r);
     if (!answers.empty()) {
         const Answer a = answers.front();
         answers.pop_front();

@@ -6,6 +6,7 @@
 #include <QVariant>
 
 #include <deque>
+#include <functional>
 
 namespace lf::test {
 
@@ -19,6 +20,9 @@ public:
     std::deque<Answer> answers;
     std::deque<QString> texts;  // input, file and folder answers
     std::deque<std::optional<QColor>> colors;
+
+    // Runs while each message is open, to look at the screen meanwhile.
+    std::function<void(const MessageRequest &)> while_asking;
 
     QList<MessageRequest> messages;
     QList<InputRequest> inputs;

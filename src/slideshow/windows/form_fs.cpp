@@ -19,6 +19,7 @@
 #include "slideshow/slide_show_file.h"
 #include "slideshow/windows/fs_popup_menu.h"
 #include "slideshow/windows/fs_status_bar.h"
+#include "thumbs/windows/f_provini.h"
 #include "viewer/jpeg_saving.h"
 #include "viewer/picture_loader.h"
 #include "viewer/viewer_state.h"
@@ -554,25 +555,31 @@ void form_fs::delete_picture()
     const QString path = picture_path_;
     if (path.isEmpty() || !file_exists(path))
         return;
+    // The question stands alone on the screen: the sheet and the panel
+    // are out of the way meanwhile.
+    f_provini *sheet = f_provini::loaded();
+    f_start *panel = f_start::loaded();
+    if (sheet)
+        sheet->hide();
+    if (panel)
+        panel->hide();
     const Answer a = ask(QStringLiteral("Do you really want to delete file ") + path
                              + QLatin1Char('?'),
                          Buttons::YesNo, Icon::Exclamation, 2,
                          QStringLiteral("Deleting last picture"));
+    if (sheet)
+        sheet->show();
+    if (panel && a == Answer::Yes)
+        panel->show();
     activateWindow();
     setFocus();
-    if (a != Answer::Yes)
-        return;
-    if (!delete_with_backup(path))
+    if (a != Answer::Yes || !delete_with_backup(path))
         return;
     picture_path_.clear();
     app().last_picture_file.clear();
     save_setting(key::last_picture_file, QString());
-    SlideList &s = slides();
-    if (s.slide_show_active && s.current_slide >= 1 && s.current_slide <= s.slide_count) {
-        s.slot(s.current_slide).seen = true;
-        s.slot(s.current_slide).path.clear();
-    }
-    if (s.slide_show_active) {
+    forget_deleted_slide(slides());
+    if (slides().slide_show_active) {
         manual_mode();
         update_comment();
         forward_step(false);

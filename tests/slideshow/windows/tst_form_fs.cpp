@@ -8,6 +8,9 @@
 #include "slideshow/slide_list.h"
 #include "slideshow/slide_show_file.h"
 #include "slideshow/windows/form_fs.h"
+#include "panel/windows/f_start.h"
+#include "thumbs/thumbnail_state.h"
+#include "thumbs/windows/f_provini.h"
 #include "test_env.h"
 #include "test_windows.h"
 #include "motion/windows/form_nf2.h"
@@ -344,6 +347,56 @@ private Q_SLOTS:
         QCOMPARE(app().deleted_pictures, QLatin1Char('|') + pics[0]);
         QVERIFY(slides().slot(1).path.isEmpty());
         QCOMPARE(f->picture_path(), pics[1]);
+    }
+
+    void delete_question_stands_alone_on_the_screen_data()
+    {
+        QTest::addColumn<Answer>("answer");
+        QTest::newRow("yes deletes and brings the panel back") << Answer::Yes;
+        QTest::newRow("no keeps the picture and the panel away") << Answer::No;
+    }
+    void delete_question_stands_alone_on_the_screen()
+    {
+        QFETCH(Answer, answer);
+        test::TestWindows layer;
+        test::ScriptedPrompt prompt;
+        layer.show_main_panel();
+        f_start *panel = f_start::loaded();
+        QVERIFY(panel && panel->isVisible());
+        const QString tnf = app().tmp_pic_dir + QStringLiteral("/_thumbnails_01.tnf");
+        test::write_file(tnf, (pics[2] + "\r\n").toUtf8());
+        thumbnails().current_thumbnail_file = tnf;
+        f_provini::load_sheet();
+        f_provini *sheet = f_provini::loaded();
+        QVERIFY(sheet && sheet->isVisible());
+
+        SlideList &s = slides();
+        s.slide_count = 3;
+        for (int i = 1; i <= 3; ++i)
+            s.slot(i).path = pics[i - 1];
+        s.slide_show_active = true;
+        s.own_file = true;
+        s.slide_show_file = dir + QStringLiteral("/x.ssf");
+        layer.open_slide_show_window();
+        form_fs *f = show_window();
+        QVERIFY(f);
+        bool panel_during = true, sheet_during = true;
+        prompt.while_asking = [&](const MessageRequest &) {
+            panel_during = panel->isVisible();
+            sheet_during = sheet->isVisible();
+        };
+        prompt.answers = {answer};
+        QTest::keyClick(f, Qt::Key_Delete);
+        QCOMPARE(prompt.messages.size(), 1);
+        QVERIFY(!panel_during);
+        QVERIFY(!sheet_during);
+        QVERIFY(sheet->isVisible());
+        QCOMPARE(panel->isVisible(), answer == Answer::Yes);
+        QCOMPARE(QFile::exists(pics[0]), answer != Answer::Yes);
+
+        registry().busy_opening = true;
+        sheet->close();
+        registry().busy_opening = false;
     }
 
     void click_beside_the_picture_makes_it_move()
