@@ -4,6 +4,7 @@
 #include "app/clock.h"
 #include "app/window_layer.h"
 #include "app/windows/widget_geometry.h"
+#include "motion/motion_state.h"
 
 #include <QAction>
 #include <QCursor>
@@ -130,6 +131,12 @@ bool CropController::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseMove: {
         if (!dragging_)
             break;
+        // The first move after a moving window handed its picture over
+        // still belongs to that window's drag.
+        if (motion().ignore_next_drag_over) {
+            motion().ignore_next_drag_over = false;
+            return true;
+        }
         auto *me = static_cast<QMouseEvent *>(event);
         const QPoint d = me->position().toPoint() - grab_;
         if (!d.isNull()) {

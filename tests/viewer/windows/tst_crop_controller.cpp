@@ -2,6 +2,7 @@
 #include "app/clock.h"
 #include "app/windows/widget_geometry.h"
 #include "fake_windows.h"
+#include "motion/motion_state.h"
 #include "test_env.h"
 #include "viewer/windows/crop_controller.h"
 
@@ -81,6 +82,17 @@ private Q_SLOTS:
         QCOMPARE(picture->pos(), QPoint(-20, -10));
         QVERIFY(crop.cropped());
         QCOMPARE(window.windowTitle(), QStringLiteral("photo.jpg (-20, -10)"));
+
+        // The first move after a hand-over from the moving window is passed by.
+        motion().ignore_next_drag_over = true;
+        QTest::mousePress(picture, Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
+        QApplication::sendEvent(picture, &move);
+        QCOMPARE(picture->pos(), QPoint(-20, -10));
+        QVERIFY(!motion().ignore_next_drag_over);
+        QApplication::sendEvent(picture, &move);
+        QCOMPARE(picture->pos(), QPoint(-40, -20));
+        QTest::mouseRelease(picture, Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
+        picture->move(-20, -10);
 
         // The window may keep the flags in its own state.
         bool mode = true, cropped = false;
