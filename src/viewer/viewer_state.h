@@ -34,4 +34,14 @@ struct ViewerState {
 ViewerState &viewer();
 void reset_viewer();
 
+// Leaves the shown picture to the window that opens next: where it was,
+// the size it was shown at (twips), and the decoded picture itself, so that
+// the next window shows it without decoding the file again.
+void hold_for_next_window(ViewerState &v, const QString &path, const QImage &picture, int left,
+                          int top, int width, int height);
+// The same, with the picture's own size, whatever other windows left here.
+void hold_for_next_window(ViewerState &v, const QString &path, const QImage &picture, int left,
+                          int top, int width, int height, int original_width,
+                          int original_height);
+
 } // namespace lf

@@ -193,14 +193,8 @@ void form_nf2::resize_by_key(QChar key)
 void form_nf2::hold_picture_for_next()
 {
     motion().drag_origin_x = motion().drag_origin_y = 0;
-    ViewerState &v = viewer();
-    v.anchor_left = px_to_twips(x());
-    v.anchor_top = px_to_twips(y());
-    v.handover_width = px_to_twips(width());
-    v.handover_height = px_to_twips(height());
-    v.holder = image_;
-    v.picture_from_holder = true;
-    v.picture_to_open = path_;
+    hold_for_next_window(viewer(), path_, image_, px_to_twips(x()), px_to_twips(y()),
+                         px_to_twips(width()), px_to_twips(height()));
 }
 
 void form_nf2::to_picture_window()

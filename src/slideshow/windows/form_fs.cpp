@@ -13,6 +13,7 @@
 #include "app/windows/widget_geometry.h"
 #include "panel/windows/f_start.h"
 #include "slideshow/slide_commands.h"
+#include "slideshow/slide_keys.h"
 #include "slideshow/slide_list.h"
 #include "slideshow/slide_numbers.h"
 #include "slideshow/slide_placement.h"
@@ -491,17 +492,8 @@ void form_fs::pan(int dx, int dy)
 
 void form_fs::hold_picture_for_next(int width, int height)
 {
-    ViewerState &v = viewer();
-    v.handover_width = width;
-    v.handover_height = height;
-    v.anchor_left = 0;
-    v.anchor_top = 0;
-    v.holder = image_;
-    v.picture_from_holder = true;
-    v.picture_to_open = picture_path_;
-    v.original_width = original_width_;
-    v.original_height = original_height_;
-    v.aspect_ratio = original_height_ > 0 ? double(original_width_) / original_height_ : 0;
+    hold_for_next_window(viewer(), picture_path_, image_, 0, 0, width, height, original_width_,
+                         original_height_);
 }
 
 void form_fs::hand_back()
@@ -690,89 +682,54 @@ void form_fs::closeEvent(QCloseEvent *e)
 
 void form_fs::keyPressEvent(QKeyEvent *e)
 {
-    const bool show = slides().slide_show_active;
     const bool ctrl = e->modifiers() & Qt::ControlModifier;
-    const int k = e->key();
-    if (ctrl && k == Qt::Key_Z) {
-        restore_unaltered();
+    const bool others = e->modifiers() & ~Qt::ControlModifier;
+    const FsKeyAction a =
+        fs_key_action(e->key(), ctrl, others, e->text(), slides().slide_show_active);
+    using C = FsCommand;
+    switch (a.command) {
+    case C::None: return;
+    case C::RestoreUnaltered: restore_unaltered(); return;
+    case C::CopyPicture: copy_to_clipboard(); return;
+    case C::BackwardStep: backward_step(); return;
+    case C::ForwardStep: forward_step(true); return;
+    case C::NextOrHandBack:
+        if (!loading_)
+            slides().slide_show_active ? forward_step(false) : hand_back();
         return;
-    }
-    if (ctrl && k == Qt::Key_C) {
-        copy_to_clipboard();
-        return;
-    }
-    switch (k) {
-    case Qt::Key_PageUp:
-        show ? backward_step() : pan(0, 4800);
-        return;
-    case Qt::Key_PageDown:
-        show ? forward_step(true) : pan(0, -4800);
-        return;
-    case Qt::Key_End: pan(-4800, 0); return;
-    case Qt::Key_Home: pan(4800, 0); return;
-    case Qt::Key_Left: pan(480, 0); return;
-    case Qt::Key_Up: pan(0, 480); return;
-    case Qt::Key_Right: pan(-480, 0); return;
-    case Qt::Key_Down: pan(0, -480); return;
-    case Qt::Key_Menu:
-        if (e->modifiers() == Qt::NoModifier)
-            popup();
-        return;
-    case Qt::Key_F5:
+    case C::Pan: pan(a.pan_x, a.pan_y); return;
+    case C::Menu: popup(); return;
+    case C::Refresh:
         manual_mode();
         refresh();
         return;
-    case Qt::Key_R: random_mode(); return;
-    case Qt::Key_A: save_file_as(); return;
-    case Qt::Key_C: crop(); return;
-    case Qt::Key_M: resume_manual(); return;
-    case Qt::Key_U: resume_auto(); return;
-    case Qt::Key_B:
+    case C::RandomMode: random_mode(); return;
+    case C::SaveAs: save_file_as(); return;
+    case C::Crop: crop(); return;
+    case C::ResumeManual: resume_manual(); return;
+    case C::ResumeAuto: resume_auto(); return;
+    case C::NormalView:
         manual_mode();
         slides().slide_show_active = false;
         hand_back();
         return;
-    case Qt::Key_F9:
-        if (show)
-            toggle_auto();
+    case C::ToggleAuto: toggle_auto(); return;
+    case C::Delete:
+        manual_mode();
+        delete_picture();
         return;
-    case Qt::Key_Delete:
-        if (show) {
-            manual_mode();
-            delete_picture();
-        }
-        return;
-    case Qt::Key_Backspace:
-        if (show)
-            backward_step();
-        return;
-    case Qt::Key_Space:
-        if (show)
-            forward_step(true);
-        return;
-    case Qt::Key_E: edit(); return;
-    case Qt::Key_F: show_folder(); return;
-    case Qt::Key_H: toggle_status_bar(); return;
-    case Qt::Key_S: sequential_mode(); return;
-    case Qt::Key_Escape: escape(); return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!loading_)
-            show ? forward_step(false) : hand_back();
-        return;
-    default:
-        break;
-    }
-    const QString t = e->text();
-    if (t == QLatin1String("+"))
-        zoom(true);
-    else if (t == QLatin1String("-"))
-        zoom(false);
-    else if (t == QLatin1String("/"))
-        natural_size();
-    else if (!t.isEmpty()) {
+    case C::Edit: edit(); return;
+    case C::ShowFolder: show_folder(); return;
+    case C::ToggleStatusBar: toggle_status_bar(); return;
+    case C::SequentialMode: sequential_mode(); return;
+    case C::Escape: escape(); return;
+    case C::ZoomIn: zoom(true); return;
+    case C::ZoomOut: zoom(false); return;
+    case C::NaturalSize: natural_size(); return;
+    case C::RestoreProportions:
         pic_ = restore_proportions(pic_, original_width_, original_height_, screen_w(), screen_h());
         apply_picture_geometry();
+        return;
     }
 }
 

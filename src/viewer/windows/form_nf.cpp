@@ -690,19 +690,13 @@ void form_nf::hold_picture_for_next()
     ViewerState &v = viewer();
     const TwipRect g = outer_geometry(this);
     const TwipRect p = picture_geometry();
-    v.anchor_left = g.left + border_offset_left;
-    v.anchor_top = g.top + border_offset_top;
-    v.handover_width = p.width;
-    v.handover_height = p.height;
     // The next window reckons with this picture's own size, whatever other
     // windows left in the module values.
-    v.original_width = st_.original_width;
-    v.original_height = st_.original_height;
+    hold_for_next_window(v, st_.picture_path, Imagex->picture(), g.left + border_offset_left,
+                         g.top + border_offset_top, p.width, p.height, st_.original_width,
+                         st_.original_height);
     v.aspect_ratio = st_.aspect_ratio;
     motion().drag_origin_x = motion().drag_origin_y = 0;
-    v.holder = Imagex->picture();
-    v.picture_from_holder = true;
-    v.picture_to_open = st_.picture_path;
     v.fresh_open = false;
     app().last_picture_file = st_.picture_path;
 }
