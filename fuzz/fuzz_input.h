@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <QThreadPool>
 
 #include <cstddef>
 #include <cstdint>
@@ -20,7 +21,14 @@ inline void start()
     static int argc = 1;
     static char name[] = "fuzz";
     static char *argv[] = {name, nullptr};
-    static QCoreApplication *app = new QCoreApplication(argc, argv);
+    static QCoreApplication *app = [] {
+        auto *a = new QCoreApplication(argc, argv);
+        // Worker threads (Qt scales images on its pool) stay parked instead
+        // of ending after 30 idle seconds: a thread ending while the leak
+        // check at exit stops the world can crash the checker itself.
+        QThreadPool::globalInstance()->setExpiryTimeout(-1);
+        return a;
+    }();
     Q_UNUSED(app);
 }
 
