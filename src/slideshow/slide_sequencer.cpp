@@ -1,9 +1,12 @@
 #include "slideshow/slide_sequencer.h"
 
+#include "app/paths.h"
+#include "app/prompt.h"
 #include "app/random.h"
 #include "app/window_layer.h"
 #include "slideshow/slide_numbers.h"
 
+#include <QSet>
 #include <QStringList>
 
 namespace lf {
@@ -216,6 +219,33 @@ GoToAnswer parse_go_to_answer(const QString &answer, int slide_count)
     if (*v < 1 || *v > slide_count)
         return {GoToAnswer::NotAllowed, 0};
     return {GoToAnswer::Take, int(round_half_even(*v))};
+}
+
+PictureChoice choose_picture(SlideList &s, ShowCursor &c, const QString &deleted_pictures)
+{
+    // Any repeat ends the search, not only one in a row: two bad names in
+    // turn would otherwise be passed by for ever.
+    QSet<QString> passed;
+    PictureChoice choice;
+    for (;;) {
+        const Selection sel = select_next(s, c, deleted_pictures);
+        if (sel.slide == 0) {
+            choice.kind = PictureChoice::NothingLeft;
+            return choice;
+        }
+        choice.selection = sel;
+        choice.path = s.slot(sel.slide).path;
+        if (is_picture_file(choice.path)) {
+            choice.kind = PictureChoice::Picture;
+            return choice;
+        }
+        if (passed.contains(choice.path)) {
+            notify(QStringLiteral("Bad file name: ") + choice.path);
+            choice.kind = PictureChoice::Bad;
+            return choice;
+        }
+        passed.insert(choice.path);
+    }
 }
 
 } // namespace lf

@@ -22,6 +22,17 @@ struct Selection {
 // Beeps through the window layer at the end of a round.
 Selection select_next(SlideList &s, ShowCursor &c, const QString &deleted_pictures);
 
+// The next picture to show: entries whose names are not pictures are
+// passed by. When a passed-by name comes round again (every entry left is
+// such a name), the user is told "Bad file name: " + path and the pick is
+// Bad.
+struct PictureChoice {
+    enum Kind { Picture, Bad, NothingLeft } kind = NothingLeft;
+    Selection selection; // of the last entry looked at
+    QString path;
+};
+PictureChoice choose_picture(SlideList &s, ShowCursor &c, const QString &deleted_pictures);
+
 // After the picture is on screen: extends the history (unless it came from
 // there) and counts it as seen.
 void record_shown(SlideList &s, const Selection &sel);

@@ -1,5 +1,6 @@
 #include "app/random.h"
 #include "fake_windows.h"
+#include "scripted_prompt.h"
 #include "slideshow/slide_list.h"
 #include "slideshow/slide_sequencer.h"
 #include "test_env.h"
@@ -227,6 +228,53 @@ private Q_SLOTS:
             ahead << got;
         }
         QCOMPARE(ahead, plain);
+    }
+
+    void names_that_are_not_pictures_are_passed_by_data()
+    {
+        QTest::addColumn<QStringList>("paths");
+        QTest::addColumn<bool>("random");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QStringList>("messages");
+        const QStringList none;
+        QTest::newRow("a note before a picture")
+            << QStringList{"/p/notes.txt", "/p/a.jpg"} << false << int(PictureChoice::Picture)
+            << "/p/a.jpg" << none;
+        QTest::newRow("one bad name, twice in a row")
+            << QStringList{"/p/notes.txt"} << false << int(PictureChoice::Bad) << "/p/notes.txt"
+            << QStringList{"Bad file name: /p/notes.txt"};
+        QTest::newRow("two bad names in turn end too")
+            << QStringList{"/p/a.txt", "/p/b.txt"} << false << int(PictureChoice::Bad)
+            << "/p/a.txt" << QStringList{"Bad file name: /p/a.txt"};
+        QTest::newRow("many bad names in random order end too")
+            << QStringList{"/p/1.txt", "/p/2.txt", "/p/3.txt", "/p/4.txt", "/p/5.txt"} << true
+            << int(PictureChoice::Bad) << QString() << QStringList{};
+    }
+    void names_that_are_not_pictures_are_passed_by()
+    {
+        QFETCH(QStringList, paths);
+        QFETCH(bool, random);
+        QFETCH(int, kind);
+        QFETCH(QString, path);
+        QFETCH(QStringList, messages);
+        test::FakeWindows w;
+        test::ScriptedPrompt prompt;
+        SlideList &s = slides();
+        s.slide_count = int(paths.size());
+        for (int i = 0; i < paths.size(); ++i)
+            s.slot(i + 1).path = paths[i];
+        s.slide_show_active = true;
+        s.random_order = random;
+        ShowCursor c;
+        const PictureChoice got = choose_picture(s, c, {});
+        QCOMPARE(int(got.kind), kind);
+        if (!path.isEmpty())
+            QCOMPARE(got.path, path);
+        if (!messages.isEmpty())
+            QCOMPARE(prompt.message_texts(), messages);
+        else if (kind == int(PictureChoice::Bad))
+            QCOMPARE(prompt.message_texts(), QStringList{"Bad file name: " + got.path});
     }
 
     void deleted_list_is_matched_without_case()

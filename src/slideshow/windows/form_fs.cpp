@@ -156,22 +156,13 @@ void form_fs::update_mode_marks()
 
 form_fs::Pick form_fs::select_picture()
 {
-    QString bad;
-    for (;;) {
-        const Selection sel = select_next(slides(), cursor_, app().deleted_pictures);
-        if (sel.slide == 0)
-            return Pick::NothingLeft;
-        last_selection_ = sel;
-        picture_path_ = slides().slot(sel.slide).path;
-        app().last_picture_file = picture_path_;
-        if (is_picture_file(picture_path_))
-            return Pick::Picture;
-        if (picture_path_ == bad) {
-            notify(QStringLiteral("Bad file name: ") + picture_path_);
-            return Pick::Bad;
-        }
-        bad = picture_path_;
-    }
+    const PictureChoice c = choose_picture(slides(), cursor_, app().deleted_pictures);
+    if (c.kind == PictureChoice::NothingLeft)
+        return Pick::NothingLeft;
+    last_selection_ = c.selection;
+    picture_path_ = c.path;
+    app().last_picture_file = picture_path_;
+    return c.kind == PictureChoice::Picture ? Pick::Picture : Pick::Bad;
 }
 
 void form_fs::show_next()
