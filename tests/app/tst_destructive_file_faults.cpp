@@ -15,6 +15,8 @@
 #include <QFile>
 #include <QtTest>
 
+#include <functional>
+
 using namespace lf;
 
 #define REQUIRE_PERMISSIONS()                                                                      \
@@ -376,64 +378,56 @@ private Q_SLOTS:
 
     // JPEG replace and restore -------------------------------------------------
 
-    void safe_copy_on_a_full_disk_keeps_the_target()
+private:
+    // A disk that cannot take the copy, full or read-only.
+    void copies_that_cannot_be_written_data()
     {
-        const QString src = user + QStringLiteral("/new.jpg"), dst = user + QStringLiteral("/a.jpg");
-        test::write_file(src, picture_bytes('n'));
-        test::write_file(dst, picture_bytes('o', 500));
-        const auto before = test::folder_contents(user);
-        CopyResult r;
-        {
+        QTest::addColumn<bool>("read_only");
+        QTest::newRow("full disk") << false;
+        QTest::newRow("read-only folder") << true;
+    }
+    void blocked(bool read_only, const std::function<void()> &operation)
+    {
+        if (read_only) {
+            test::set_read_only(user, true);
+            operation();
+        } else {
             test::FileSizeLimit full(1000);
-            r = safe_copy(src, dst, true);
+            operation();
         }
-        QVERIFY(!r.ok);
-        QVERIFY(!r.error.isEmpty());
-        QCOMPARE(test::folder_contents(user), before);
     }
 
-    void restore_on_a_full_disk_keeps_both_versions()
+private Q_SLOTS:
+    void safe_copy_that_cannot_be_written_keeps_the_target_data() { copies_that_cannot_be_written_data(); }
+    void safe_copy_that_cannot_be_written_keeps_the_target()
     {
-        test::ScriptedPrompt prompt;
-        const QString p = user + QStringLiteral("/a.jpg");
-        test::write_file(p, picture_bytes('n', 3000));
-        test::write_file(named_backup_for(tmp, p), picture_bytes('o', 3000));
-        const auto users = test::folder_contents(user);
-        const auto backups = test::folder_contents(tmp);
-        {
-            test::FileSizeLimit full(1000);
-            QVERIFY(!restore_picture(p));
-        }
-        QCOMPARE(test::folder_contents(user), users);
-        QCOMPARE(test::read_bytes(named_backup_for(tmp, p)), backups.first());
-        QCOMPARE(prompt.messages.size(), 1);
-    }
-
-    void safe_copy_in_a_read_only_folder_keeps_the_target()
-    {
-        REQUIRE_PERMISSIONS();
+        QFETCH(bool, read_only);
+        if (read_only)
+            REQUIRE_PERMISSIONS();
         const QString src = tmp + QStringLiteral("/new.jpg"), dst = user + QStringLiteral("/a.jpg");
         test::write_file(src, picture_bytes('n'));
         test::write_file(dst, picture_bytes('o', 500));
         const auto before = test::folder_contents(user);
-        test::set_read_only(user, true);
-        const CopyResult r = safe_copy(src, dst, true);
+        CopyResult r;
+        blocked(read_only, [&] { r = safe_copy(src, dst, true); });
         QVERIFY(!r.ok);
         QVERIFY(!r.error.isEmpty());
         QCOMPARE(test::folder_contents(user), before);
     }
 
-    void restore_in_a_read_only_folder_keeps_both_versions()
+    void restore_that_cannot_be_written_keeps_both_versions_data() { copies_that_cannot_be_written_data(); }
+    void restore_that_cannot_be_written_keeps_both_versions()
     {
-        REQUIRE_PERMISSIONS();
+        QFETCH(bool, read_only);
+        if (read_only)
+            REQUIRE_PERMISSIONS();
         test::ScriptedPrompt prompt;
         const QString p = user + QStringLiteral("/a.jpg");
         test::write_file(p, picture_bytes('n', 3000));
         test::write_file(named_backup_for(tmp, p), picture_bytes('o', 3000));
         const auto users = test::folder_contents(user);
         const auto backups = test::folder_contents(tmp);
-        test::set_read_only(user, true);
-        QVERIFY(!restore_picture(p));
+        blocked(read_only, [&] { QVERIFY(!restore_picture(p)); });
         QCOMPARE(test::folder_contents(user), users);
         QCOMPARE(test::folder_contents(tmp), backups);
         QCOMPARE(prompt.messages.size(), 1);

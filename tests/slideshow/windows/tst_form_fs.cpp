@@ -77,6 +77,20 @@ class tst_form_fs : public QObject {
     QString dir;
     QStringList pics;
 
+    // A running show of the three pictures, on its own list file.
+    form_fs *show_of_three(test::TestWindows &layer)
+    {
+        SlideList &s = slides();
+        s.slide_count = 3;
+        for (int i = 1; i <= 3; ++i)
+            s.slot(i).path = pics[i - 1];
+        s.slide_show_active = true;
+        s.own_file = true;
+        s.slide_show_file = dir + QStringLiteral("/x.ssf");
+        layer.open_slide_show_window();
+        return show_window();
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -152,15 +166,7 @@ private Q_SLOTS:
     {
         test::TestWindows layer;
         test::ScriptedPrompt prompt;
-        SlideList &s = slides();
-        s.slide_count = 3;
-        for (int i = 1; i <= 3; ++i)
-            s.slot(i).path = pics[i - 1];
-        s.slide_show_active = true;
-        s.own_file = true;
-        s.slide_show_file = dir + QStringLiteral("/x.ssf");
-        layer.open_slide_show_window();
-        form_fs *f = show_window();
+        form_fs *f = show_of_three(layer);
         QVERIFY(f);
         QCOMPARE(f->picture_path(), pics[0]);
         QCOMPARE(f->prefetch_hits(), 0);
@@ -176,15 +182,7 @@ private Q_SLOTS:
     {
         test::TestWindows layer;
         test::ScriptedPrompt prompt;
-        SlideList &s = slides();
-        s.slide_count = 3;
-        for (int i = 1; i <= 3; ++i)
-            s.slot(i).path = pics[i - 1];
-        s.slide_show_active = true;
-        s.own_file = true;
-        s.slide_show_file = dir + QStringLiteral("/x.ssf");
-        layer.open_slide_show_window();
-        form_fs *f = show_window();
+        form_fs *f = show_of_three(layer);
         prompt.texts = {QStringLiteral("0"), QStringLiteral("abc"), QStringLiteral("4"),
                         QStringLiteral("2.5")};
         f->go_to_number();
@@ -201,16 +199,8 @@ private Q_SLOTS:
     {
         test::TestWindows layer;
         test::ScriptedPrompt prompt;
-        SlideList &s = slides();
-        s.slide_count = 3;
-        for (int i = 1; i <= 3; ++i)
-            s.slot(i).path = pics[i - 1];
-        s.slide_show_active = true;
-        s.own_file = true;
-        s.interval_ms = 20;
-        s.slide_show_file = dir + QStringLiteral("/x.ssf");
-        layer.open_slide_show_window();
-        form_fs *f = show_window();
+        slides().interval_ms = 20;
+        form_fs *f = show_of_three(layer);
         QTest::keyClick(f, Qt::Key_U);
         QCOMPARE(get_setting(key::autom), QStringLiteral("-1"));
         QTRY_COMPARE(f->picture_path(), pics[2]);
@@ -327,15 +317,7 @@ private Q_SLOTS:
     {
         test::TestWindows layer;
         test::ScriptedPrompt prompt;
-        SlideList &s = slides();
-        s.slide_count = 3;
-        for (int i = 1; i <= 3; ++i)
-            s.slot(i).path = pics[i - 1];
-        s.slide_show_active = true;
-        s.own_file = true;
-        s.slide_show_file = dir + QStringLiteral("/x.ssf");
-        layer.open_slide_show_window();
-        form_fs *f = show_window();
+        form_fs *f = show_of_three(layer);
         prompt.answers = {Answer::Yes};
         QTest::keyClick(f, Qt::Key_Delete);
         QCOMPARE(prompt.messages[0].text,
@@ -370,15 +352,7 @@ private Q_SLOTS:
         f_provini *sheet = f_provini::loaded();
         QVERIFY(sheet && sheet->isVisible());
 
-        SlideList &s = slides();
-        s.slide_count = 3;
-        for (int i = 1; i <= 3; ++i)
-            s.slot(i).path = pics[i - 1];
-        s.slide_show_active = true;
-        s.own_file = true;
-        s.slide_show_file = dir + QStringLiteral("/x.ssf");
-        layer.open_slide_show_window();
-        form_fs *f = show_window();
+        form_fs *f = show_of_three(layer);
         QVERIFY(f);
         bool panel_during = true, sheet_during = true;
         prompt.while_asking = [&](const MessageRequest &) {
