@@ -1,8 +1,9 @@
 // sheet-28: the thumbnail sheet window on a .tnf of 28 photos of 24 MP, from
 // opening the file to the last thumbnail painted, beside vipsthumbnail at
 // the same cell size over the same files in one process.
-// search-100k: the picture search over the 100,000-file tree with all
-// fields empty, beside find with the same three extensions.
+// search-100k: the main panel's picture search (its button, list and
+// counts) over the 100,000-file tree with all fields empty, beside find with
+// the same three extensions.
 // Usage: bench_thumbnails <data folder>   (bench_make_data writes it)
 #include "bench_util.h"
 
@@ -13,7 +14,7 @@
 #include "app/window_layer.h"
 #include "app/windows/qt_prompt.h"
 #include "app/windows/qt_window_layer.h"
-#include "panel/picture_search.h"
+#include "panel/windows/f_start.h"
 #include "thumbs/thumbnail_files.h"
 #include "thumbs/thumbnail_sheet.h"
 #include "thumbs/thumbnail_state.h"
@@ -23,6 +24,8 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QListWidget>
+#include <QPushButton>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -37,6 +40,16 @@ class StayingLayer final : public QtWindowLayer {
 public:
     void show_main_panel() override {}
     void end_process() override {}
+};
+
+// Says Yes to the search's question.
+class YesPrompt final : public Prompt {
+public:
+    Answer message(const MessageRequest &) override { return Answer::Yes; }
+    QString input(const InputRequest &) override { return {}; }
+    QString file(const FileRequest &) override { return {}; }
+    std::optional<QColor> color(const QColor &, const QString &) override { return std::nullopt; }
+    QString folder(const FolderRequest &r) override { return r.start; }
 };
 
 double run_ms(const QString &program, const QStringList &args)
@@ -130,14 +143,23 @@ int main(int argc, char **argv)
                                 QStringLiteral("-o"),
                                 QStringLiteral("-iname"), QStringLiteral("*.bmp"),
                                 QStringLiteral(")")};
+    YesPrompt yes;
+    set_prompt(&yes);
+    layer.QtWindowLayer::show_main_panel();
+    f_start *panel = f_start::loaded();
+    auto *button = panel ? panel->findChild<QPushButton *>(QStringLiteral("b_search_picture")) : nullptr;
+    auto *list = panel ? panel->findChild<QListWidget *>(QStringLiteral("List1")) : nullptr;
+    if (!button || !list) {
+        std::fprintf(stderr, "no main panel search\n");
+        return 1;
+    }
+    app().init_dir_for_search = tree;
     qint64 found = 0;
     const auto [search, find] = bench::alternate(
         [&] {
             return bench::ms_of([&] {
-                PictureSearch s(tree, SearchFields{});
-                while (s.step(1000)) {
-                }
-                found = qint64(s.found().size());
+                button->click();
+                found = list->count();
             });
         },
         [&] { return run_ms(QStringLiteral("find"), find_args); });

@@ -165,6 +165,9 @@ void f_start::build_controls()
     b_change_init_dir_for_search = named<QPushButton>("b_change_init_dir_for_search", c, QStringLiteral("change"));
     lab_search_results = named<QLabel>("lab_search_results", c, QStringLiteral("Search results (0 files)"));
     List1 = named<QListWidget>("List1", c);
+    // One line of text per entry: a search result of thousands of paths is
+    // laid out without measuring each one.
+    List1->setUniformItemSizes(true);
     b_rename_last_pic->setEnabled(false);
 }
 
