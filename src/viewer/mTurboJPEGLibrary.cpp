@@ -8,6 +8,7 @@
 
 #include <turbojpeg.h>
 
+#include <climits>
 #include <cstdio>
 #include <memory>
 
@@ -56,11 +57,23 @@ bool SaveJPG(const cDIBSection &dib, const QString &file, int quality)
         raise(QStringLiteral("Failed to save to JPG ") + QString::number(-1));
     quality = qBound(min_jpeg_quality, quality, max_jpeg_quality);
 
-    // The bitmap is read in place; only the compressed stream is allocated.
+    // The bitmap is read in place; only the compressed stream is allocated,
+    // once at its largest possible size (only the pages written are ever
+    // touched) rather than grown and copied as it fills. Where that much
+    // cannot be reserved, the library grows it.
     Buffer out;
+    int flags = 0;
+    const unsigned long largest = tjBufSize(dib.Width(), dib.Height(), TJSAMP_420);
+    if (largest != static_cast<unsigned long>(-1) && largest <= INT_MAX) {
+        out.data = tjAlloc(int(largest));
+        if (out.data) {
+            out.size = largest;
+            flags = TJFLAG_NOREALLOC;
+        }
+    }
     const int rc = tjCompress2(lib.h, dib.DIBSectionBitsPtr(), dib.Width(),
                                dib.BytesPerScanLine(), dib.Height(), TJPF_BGR, &out.data,
-                               &out.size, TJSAMP_420, quality, 0);
+                               &out.size, TJSAMP_420, quality, flags);
     if (rc != 0)
         raise(QStringLiteral("Failed to save to JPG ") + QString::number(rc));
 
