@@ -2,7 +2,10 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 namespace lf {
 
@@ -32,6 +35,18 @@ bool file_exists(const QString &path)
         return false;
     // A dangling link names nothing the user can open.
     return QFileInfo::exists(path);
+}
+
+QDateTime modification_time(const QString &path)
+{
+    if (path.trimmed().isEmpty())
+        return {};
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    return QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000
+                                              + st.st_mtim.tv_nsec / 1000000,
+                                          Qt::UTC);
 }
 
 bool is_folder(const QString &path)

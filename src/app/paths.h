@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 namespace lf {
@@ -13,6 +14,10 @@ QString folder_of(const QString &path);
 QString file_name_of(const QString &path);
 // True for an existing file or folder, hidden ones included; blank is false.
 bool file_exists(const QString &path);
+// The file's modification time in UTC, invalid when file_exists would say
+// no. One stat, and no time-zone lookup: cheap enough for every entry of a
+// 10,000-picture list.
+QDateTime modification_time(const QString &path);
 bool is_folder(const QString &path);
 // True when any file of folder matches the wildcard pattern (e.g. "ORIGINAL_*").
 bool any_file_matches(const QString &folder, const QString &pattern);

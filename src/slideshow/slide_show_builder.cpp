@@ -366,7 +366,7 @@ void build_slide_show(const QString &folder, bool build_only)
         Slide &slot = s.slot(i);
         slot.path = entries[size_t(i - 1)].path;
         slot.seen = false;
-        slot.time = QDateTime::fromMSecsSinceEpoch(entries[size_t(i - 1)].time_ms);
+        slot.time = QDateTime::fromMSecsSinceEpoch(entries[size_t(i - 1)].time_ms, Qt::UTC);
     }
 
     const QString file = a.tmp_pic_dir + QStringLiteral("/_slideshow.ssf");

@@ -197,7 +197,9 @@ ReadOutcome read_slide_list(const QString &path)
             pic.chop(2);
         }
         // A NUL would cut the path short and name another file.
-        const bool exists = !truncated && !pic.contains(QChar(0)) && file_exists(pic);
+        const QDateTime time =
+            truncated || pic.contains(QChar(0)) ? QDateTime() : modification_time(pic);
+        const bool exists = time.isValid();
         if (!exists) {
             file_changed = true;
             if (!remove_all_missing) {
@@ -225,7 +227,7 @@ ReadOutcome read_slide_list(const QString &path)
         Slide &slot = s.slot(s.slide_count);
         slot.path = pic;
         slot.seen = seen;
-        slot.time = QFileInfo(pic).lastModified();
+        slot.time = time;
         if (seen)
             ++s.seen_count;
         kept += pic.toUtf8() + (seen ? "|1\r\n" : "|0\r\n");

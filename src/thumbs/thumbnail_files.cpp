@@ -56,7 +56,7 @@ void order_pictures(QStringList &pictures, const PictureOrder &order)
     if (order.by_datetime) {
         std::vector<qint64> t(static_cast<size_t>(n));
         for (int i = 0; i < n; ++i)
-            t[size_t(i)] = QFileInfo(pictures[i]).lastModified().toSecsSinceEpoch();
+            t[size_t(i)] = modification_time(pictures[i]).toSecsSinceEpoch();
         std::stable_sort(idx.begin(), idx.end(), [&](int a, int b) {
             return order.descending ? t[size_t(a)] > t[size_t(b)] : t[size_t(a)] < t[size_t(b)];
         });

@@ -113,6 +113,21 @@ private Q_SLOTS:
         QVERIFY(!file_exists(dir + QStringLiteral("/dangling.jpg")));
         QVERIFY(!file_exists(QStringLiteral("   ")));
         QVERIFY(!file_exists(QString()));
+
+        // The modification time knows the same files, and tells their time.
+        for (const char *name : {"", "/.hidden.jpg", "/.hidden folder", "/missing.jpg", "/dangling.jpg"}) {
+            const QString p = dir + QLatin1String(name);
+            QCOMPARE(modification_time(p).isValid(), file_exists(p));
+        }
+        QVERIFY(!modification_time(QStringLiteral("   ")).isValid());
+        const QString file = dir + QStringLiteral("/.hidden.jpg");
+        const QDateTime when(QDate(2021, 6, 1), QTime(12, 30, 15, 250), Qt::UTC);
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.setFileTime(when, QFileDevice::FileModificationTime));
+        f.close();
+        QCOMPARE(modification_time(file), when);
+        QCOMPARE(modification_time(file).timeSpec(), Qt::UTC);
     }
 
     void any_file_matches_a_pattern()
