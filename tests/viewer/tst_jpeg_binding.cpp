@@ -8,8 +8,6 @@
 #include <QImageReader>
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace lf;
@@ -51,19 +49,6 @@ QByteArray bytes_of(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Files larger than `bytes` cannot be written while this lives (a full disk).
-struct FileSizeLimit {
-    rlimit old{};
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit lim = old;
-        lim.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lim);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
-};
 } // namespace
 
 class tst_jpeg_binding : public QObject {
@@ -150,7 +135,7 @@ private Q_SLOTS:
         cDIBSection d;
         QVERIFY(d.CreateFromPicture(noise(200, 200)));
         {
-            FileSizeLimit full_disk(100);
+            test::FileSizeLimit full_disk(100);
             try {
                 SaveJPG(d, file, 90);
                 QFAIL("a save onto a full disk succeeded");

@@ -3,6 +3,7 @@
 #include "fake_windows.h"
 #include "scripted_prompt.h"
 #include "slideshow/slide_list.h"
+#include "fault_injection.h"
 #include "test_env.h"
 #include "viewer/cDIBSection.h"
 #include "viewer/jpeg_saving.h"
@@ -13,8 +14,6 @@
 #include <QImageReader>
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace lf;
 
@@ -60,18 +59,6 @@ QStringList listing(const QString &dir)
 const QByteArray tiny_gif = QByteArray::fromHex(
     "47494638396101000100800000000000ffffff2c00000000010001000002024401003b");
 
-struct FileSizeLimit {
-    rlimit old{};
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit lim = old;
-        lim.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lim);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
-};
 } // namespace
 
 class tst_jpeg_saving : public QObject {
@@ -371,7 +358,7 @@ private Q_SLOTS:
         const QByteArray before = bytes_of(pic);
         p.texts = {pic};
         {
-            FileSizeLimit full_disk(1000);
+            test::FileSizeLimit full_disk(1000);
             save_as_jpeg(host, request(pic, QSize(200, 200), 1, false));
         }
         QCOMPARE(p.message_texts(),
@@ -397,7 +384,7 @@ private Q_SLOTS:
         p.texts = {target};
         p.answers = {Answer::Yes};
         {
-            FileSizeLimit full_disk(100000);
+            test::FileSizeLimit full_disk(100000);
             save_as_jpeg(host, request(pic, QSize(300, 300), 1, false));
         }
         QCOMPARE(p.messages.size(), 2);
