@@ -5,6 +5,7 @@
 #include "app/windows/widget_geometry.h"
 #include "fake_windows.h"
 #include "scripted_prompt.h"
+#include "picture_window_fixture.h"
 #include "test_env.h"
 #include "test_windows.h"
 #include "viewer/viewer_state.h"
@@ -41,26 +42,6 @@ QString write_jpeg(const QString &path, int w, int h)
     return path;
 }
 
-// The window with the highest tag.
-form_nf *newest()
-{
-    form_nf *found = nullptr;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *f = qobject_cast<form_nf *>(w); f && f->isVisible())
-            if (!found || f->tag() > found->tag())
-                found = f;
-    return found;
-}
-
-QList<form_nf *> picture_windows()
-{
-    QList<form_nf *> all;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *f = qobject_cast<form_nf *>(w); f && f->isVisible())
-            all << f;
-    return all;
-}
-
 } // namespace
 
 class tst_form_nf : public QObject {
@@ -70,24 +51,17 @@ class tst_form_nf : public QObject {
     form_nf *open(const QString &path)
     {
         open_picture(path, false);
-        return newest();
+        return test::newest_picture_window();
     }
 
 private Q_SLOTS:
     void init()
     {
-        test::reset_everything();
-        // 1280 x 960 pixels, 40-pixel taskbar, nominal frame.
-        set_screen_twips(ScreenTwips{19200, 14400, 600});
-        app().taskbar_height = 600;
-        app().frame_width = 120;
-        app().frame_height = 405;
-        dir = test::fresh_folder(QStringLiteral("pics"));
-        app().tmp_pic_dir = test::fresh_folder(QStringLiteral("tmp_pic"));
+        dir = test::picture_window_setup();
     }
     void cleanup()
     {
-        for (form_nf *w : picture_windows())
+        for (form_nf *w : test::visible_windows<form_nf>())
             delete w;
     }
 
@@ -325,7 +299,7 @@ private Q_SLOTS:
         v.handover_width = 2250;
         v.handover_height = 1500;
         new_picture_window();
-        form_nf *w = newest();
+        form_nf *w = test::newest_picture_window();
         QCOMPARE(w->picture_geometry(), (TwipRect{0, 0, 2250, 1500}));
         QCOMPARE(w->Imagex->picture().size(), QSize(300, 200));
         QCOMPARE(w->windowTitle(), QStringLiteral("gone.jpg - Res. ratio 0.5"));
@@ -404,7 +378,7 @@ private Q_SLOTS:
     {
         test::FakeWindows layer;
         open_picture(QStringLiteral("\"\""), false);
-        QVERIFY(!newest());
+        QVERIFY(!test::newest_picture_window());
         QCOMPARE(viewer().window_counter, 0);
     }
 
@@ -414,10 +388,10 @@ private Q_SLOTS:
         const QString path = write_jpeg(dir + QStringLiteral("/k.jpg"), 60, 40);
         viewer().crop_request = true;
         open_picture(path, true);
-        QVERIFY(newest()->state().crop_mode);
-        QVERIFY(newest()->state().start_cropping);
+        QVERIFY(test::newest_picture_window()->state().crop_mode);
+        QVERIFY(test::newest_picture_window()->state().start_cropping);
         open_picture(path, false);
-        QVERIFY(!newest()->state().crop_mode);
+        QVERIFY(!test::newest_picture_window()->state().crop_mode);
     }
 
     void closing_ends_the_process_or_brings_the_panel_back()

@@ -8,6 +8,7 @@
 #include "motion/windows/form_nf2.h"
 #include "scripted_prompt.h"
 #include "slideshow/slide_list.h"
+#include "picture_window_fixture.h"
 #include "test_env.h"
 #include "test_windows.h"
 #include "viewer/viewer_state.h"
@@ -35,24 +36,6 @@ QString write_picture(const QString &path, int w, int h, const char *format = "j
     return path;
 }
 
-template <typename W> QList<W *> visible_windows()
-{
-    QList<W *> all;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *f = qobject_cast<W *>(w); f && f->isVisible())
-            all << f;
-    return all;
-}
-
-form_nf *newest()
-{
-    form_nf *found = nullptr;
-    for (form_nf *f : visible_windows<form_nf>())
-        if (!found || f->tag() > found->tag())
-            found = f;
-    return found;
-}
-
 // Records, and can register a slide show window as if one had opened.
 struct OpensShows : test::FakeWindows {
     bool opens = false;
@@ -73,19 +56,13 @@ class tst_form_nf_commands : public QObject {
     form_nf *open(const QString &path)
     {
         open_picture(path, false);
-        return newest();
+        return test::newest_picture_window();
     }
 
 private Q_SLOTS:
     void init()
     {
-        test::reset_everything();
-        set_screen_twips(ScreenTwips{19200, 14400, 600});
-        app().taskbar_height = 600;
-        app().frame_width = 120;
-        app().frame_height = 405;
-        dir = test::fresh_folder(QStringLiteral("pics"));
-        app().tmp_pic_dir = test::fresh_folder(QStringLiteral("tmp_pic"));
+        dir = test::picture_window_setup();
     }
     void cleanup() { test::delete_all_windows(); }
 
@@ -426,9 +403,9 @@ private Q_SLOTS:
         const QString path = write_picture(dir + QStringLiteral("/m.jpg"), 300, 200);
         form_nf *w = open(path);
         QTest::keyClick(w, 'h');
-        QTRY_COMPARE(visible_windows<form_nf>().size(), 0);
-        QCOMPARE(visible_windows<form_nf2>().size(), 1);
-        form_nf2 *m = visible_windows<form_nf2>().first();
+        QTRY_COMPARE(test::visible_windows<form_nf>().size(), 0);
+        QCOMPARE(test::visible_windows<form_nf2>().size(), 1);
+        form_nf2 *m = test::visible_windows<form_nf2>().first();
         QCOMPARE(m->picture().size(), QSize(300, 200));
         QCOMPARE(m->size(), QSize(300, 200));
         QCOMPARE(m->picture_path(), path);
@@ -437,9 +414,9 @@ private Q_SLOTS:
         QCOMPARE(registry().open_moving_windows, QStringLiteral("|0001"));
 
         QTest::keyClick(m, 'H');
-        QTRY_COMPARE(visible_windows<form_nf2>().size(), 0);
-        QCOMPARE(visible_windows<form_nf>().size(), 1);
-        form_nf *back = visible_windows<form_nf>().first();
+        QTRY_COMPARE(test::visible_windows<form_nf2>().size(), 0);
+        QCOMPARE(test::visible_windows<form_nf>().size(), 1);
+        form_nf *back = test::visible_windows<form_nf>().first();
         QCOMPARE(back->picture_path(), path);
         QCOMPARE(back->Imagex->picture().size(), QSize(300, 200));
         QCOMPARE(back->picture_geometry(), (TwipRect{0, 0, 4500, 3000}));
@@ -448,9 +425,9 @@ private Q_SLOTS:
 
         // "M" sets the next moving window drifting.
         QTest::keyClick(back, 'm');
-        QTRY_COMPARE(visible_windows<form_nf2>().size(), 1);
+        QTRY_COMPARE(test::visible_windows<form_nf2>().size(), 1);
         QVERIFY(motion().motion_on);
-        QVERIFY(visible_windows<form_nf2>().first()->Timer1->isActive());
+        QVERIFY(test::visible_windows<form_nf2>().first()->Timer1->isActive());
         QCOMPARE(layer.ends, 0);
     }
 

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/app_state.h"
+#include "app/screen.h"
+#include "test_env.h"
+#include "viewer/windows/form_nf.h"
+
+#include <QApplication>
+#include <QList>
+#include <QString>
+
+// For the suites that drive picture windows (header only: the support
+// library itself has no windows).
+namespace lf::test {
+
+// A 1280 x 960 pixel screen with a 40-pixel taskbar and the nominal frame,
+// a fresh tmp_pic folder; returns a fresh folder for the pictures.
+inline QString picture_window_setup()
+{
+    reset_everything();
+    set_screen_twips(ScreenTwips{19200, 14400, 600});
+    app().taskbar_height = 600;
+    app().frame_width = 120;
+    app().frame_height = 405;
+    app().tmp_pic_dir = fresh_folder(QStringLiteral("tmp_pic"));
+    return fresh_folder(QStringLiteral("pics"));
+}
+
+template <typename W> QList<W *> visible_windows()
+{
+    QList<W *> all;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *f = qobject_cast<W *>(w); f && f->isVisible())
+            all << f;
+    return all;
+}
+
+// The picture window with the highest tag.
+inline form_nf *newest_picture_window()
+{
+    form_nf *found = nullptr;
+    for (form_nf *f : visible_windows<form_nf>())
+        if (!found || f->tag() > found->tag())
+            found = f;
+    return found;
+}
+
+} // namespace lf::test
