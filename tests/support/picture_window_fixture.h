@@ -6,6 +6,9 @@
 #include "viewer/windows/form_nf.h"
 
 #include <QApplication>
+#include <QColor>
+#include <QImage>
+#include <QImageWriter>
 #include <QList>
 #include <QString>
 
@@ -26,6 +29,16 @@ inline QString picture_window_setup()
     return fresh_folder(QStringLiteral("pics"));
 }
 
+// A plain picture file of that size.
+inline QString write_picture(const QString &path, int w, int h, const char *format = "jpeg")
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(QColor(200, 60, 30));
+    QImageWriter writer(path, format);
+    writer.write(img);
+    return path;
+}
+
 template <typename W> QList<W *> visible_windows()
 {
     QList<W *> all;
@@ -43,6 +56,13 @@ inline form_nf *newest_picture_window()
         if (!found || f->tag() > found->tag())
             found = f;
     return found;
+}
+
+// Opens path as the picture window commands do and returns its window.
+inline form_nf *open_picture_window(const QString &path)
+{
+    open_picture(path, false);
+    return newest_picture_window();
 }
 
 } // namespace lf::test

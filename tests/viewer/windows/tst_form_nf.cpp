@@ -31,28 +31,10 @@ char *toString(const TwipRect &r)
 }
 } // namespace lf
 
-namespace {
-
-QString write_jpeg(const QString &path, int w, int h)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(QColor(30, 120, 200));
-    QImageWriter writer(path, "jpeg");
-    writer.write(img);
-    return path;
-}
-
-} // namespace
 
 class tst_form_nf : public QObject {
     Q_OBJECT
     QString dir;
-
-    form_nf *open(const QString &path)
-    {
-        open_picture(path, false);
-        return test::newest_picture_window();
-    }
 
 private Q_SLOTS:
     void init()
@@ -69,8 +51,8 @@ private Q_SLOTS:
     {
         test::FakeWindows layer;
         test::ScriptedPrompt prompt;
-        const QString path = write_jpeg(dir + QStringLiteral("/Photo.JPG"), 600, 400);
-        form_nf *w = open(path);
+        const QString path = test::write_picture(dir + QStringLiteral("/Photo.JPG"), 600, 400);
+        form_nf *w = test::open_picture_window(path);
         QVERIFY(w);
         QCOMPARE(w->windowTitle(), QStringLiteral("photo.jpg"));
         // Top 3697 twips, placed on whole pixels.
@@ -100,7 +82,7 @@ private Q_SLOTS:
         test::FakeWindows layer;
         test::write_file(app().tmp_pic_dir + QStringLiteral("/ORIGINAL_x.jpg"));
         save_setting(key::jpeg_quality, QStringLiteral("95"));
-        form_nf *w = open(write_jpeg(dir + QStringLiteral("/a.jpg"), 60, 40));
+        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/a.jpg"), 60, 40));
         QCOMPARE(w->m_popup->objectName(), QStringLiteral("m_popup"));
         QCOMPARE(w->m_change_jpg_quality->text(),
                  QStringLiteral("Change quality of saved JPEG pictures (now 95)"));
@@ -151,7 +133,7 @@ private Q_SLOTS:
     void a_tall_picture_is_shrunk_with_its_ratio()
     {
         test::FakeWindows layer;
-        form_nf *w = open(write_jpeg(dir + QStringLiteral("/Tall.jpg"), 1000, 2000));
+        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/Tall.jpg"), 1000, 2000));
         QVERIFY(w->state().shrunk_at_load);
         QCOMPARE(w->windowTitle(), QStringLiteral("tall.jpg - Res. ratio 0.4"));
         const TwipRect g = outer_geometry(w);
@@ -166,8 +148,8 @@ private Q_SLOTS:
     {
         test::FakeWindows layer;
         test::ScriptedPrompt prompt;
-        const QString path = write_jpeg(dir + QStringLiteral("/big.jpg"), 4000, 3000);
-        form_nf *w = open(path);
+        const QString path = test::write_picture(dir + QStringLiteral("/big.jpg"), 4000, 3000);
+        form_nf *w = test::open_picture_window(path);
         QVERIFY(w);
         // Caption and sizes speak of the file, not of the smaller decode.
         QCOMPARE(w->Imagex->natural_size(), QSize(4000, 3000));
@@ -186,7 +168,7 @@ private Q_SLOTS:
     void original_resolution_toggles_with_the_fitted_size()
     {
         test::FakeWindows layer;
-        form_nf *w = open(write_jpeg(dir + QStringLiteral("/big.jpg"), 2000, 1500));
+        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/big.jpg"), 2000, 1500));
         const TwipRect fitted = outer_geometry(w);
         QVERIFY(w->state().shrunk_at_load);
         QTest::keyClick(w, '/');
@@ -203,7 +185,7 @@ private Q_SLOTS:
     void web_resolution_of_1600_by_1200()
     {
         test::FakeWindows layer;
-        form_nf *w = open(write_jpeg(dir + QStringLiteral("/Web.jpg"), 1600, 1200));
+        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/Web.jpg"), 1600, 1200));
         QTest::keyClick(w, 'W');
         QCOMPARE(w->windowTitle(), QStringLiteral("web.jpg (725x544)"));
         QCOMPARE(w->picture_geometry(), (TwipRect{0, 0, 725 * 15, 544 * 15}));
@@ -215,7 +197,7 @@ private Q_SLOTS:
     void zoom_in_and_out_by_a_twentieth()
     {
         test::FakeWindows layer;
-        form_nf *w = open(write_jpeg(dir + QStringLiteral("/z.jpg"), 600, 400));
+        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/z.jpg"), 600, 400));
         QTest::keyClick(w, '+');
         // 9120 x 6405 grows to 9576 wide; the picture follows the width.
         QCOMPARE(w->windowTitle(), QStringLiteral("z.jpg (630x420)"));
@@ -234,7 +216,7 @@ private Q_SLOTS:
     void the_users_resize_refits_unless_cropping()
     {
         test::FakeWindows layer;
-        form_nf *w = open(write_jpeg(dir + QStringLiteral("/r.jpg"), 600, 400));
+        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/r.jpg"), 600, 400));
         w->resize(800, 300);
         QTRY_COMPARE(w->windowTitle(), QStringLiteral("r.jpg (800x533)"));
         QCOMPARE(w->picture_geometry(), (TwipRect{0, 0, 12000, 533 * 15}));
@@ -248,14 +230,14 @@ private Q_SLOTS:
     void a_changed_file_reloads_once_on_activation()
     {
         test::FakeWindows layer;
-        const QString path = write_jpeg(dir + QStringLiteral("/c.jpg"), 600, 400);
-        form_nf *w = open(path);
+        const QString path = test::write_picture(dir + QStringLiteral("/c.jpg"), 600, 400);
+        form_nf *w = test::open_picture_window(path);
         QEvent activate(QEvent::WindowActivate);
         QApplication::sendEvent(w, &activate);
         QCOMPARE(w->Imagex->picture().size(), QSize(600, 400));
         QCOMPARE(viewer().last_viewer, QStringLiteral("nf"));
 
-        write_jpeg(path, 300, 200);
+        test::write_picture(path, 300, 200);
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadWrite));
         QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(60),
@@ -267,7 +249,7 @@ private Q_SLOTS:
         QCOMPARE(registry().open_picture_windows, QStringLiteral("|0001"));
         QVERIFY(w->state().file_time.isNull());
 
-        write_jpeg(path, 100, 50);
+        test::write_picture(path, 100, 50);
         QApplication::sendEvent(w, &activate);
         QCOMPARE(w->Imagex->picture().size(), QSize(300, 200));
     }
@@ -275,8 +257,8 @@ private Q_SLOTS:
     void reload_keeps_number_and_tag()
     {
         test::FakeWindows layer;
-        form_nf *first = open(write_jpeg(dir + QStringLiteral("/1.jpg"), 60, 40));
-        form_nf *second = open(write_jpeg(dir + QStringLiteral("/2.jpg"), 60, 40));
+        form_nf *first = test::open_picture_window(test::write_picture(dir + QStringLiteral("/1.jpg"), 60, 40));
+        form_nf *second = test::open_picture_window(test::write_picture(dir + QStringLiteral("/2.jpg"), 60, 40));
         QCOMPARE(second->tag(), QStringLiteral("0002"));
         first->reload();
         QCOMPARE(first->tag(), QStringLiteral("0001"));
@@ -342,14 +324,14 @@ private Q_SLOTS:
         if (name == QLatin1String("folder.jpg")) {
             QDir().mkpath(path);
         } else if (name == QLatin1String("cut.jpg")) {
-            write_jpeg(path, 640, 480);
+            test::write_picture(path, 640, 480);
             QFile f(path);
             QVERIFY(f.open(QIODevice::ReadWrite));
             f.resize(f.size() / 2);
         } else {
             test::write_file(path, bytes);
         }
-        form_nf *w = open(path);
+        form_nf *w = test::open_picture_window(path);
         QVERIFY(w);
         QVERIFY(prompt.messages.isEmpty());
         QVERIFY(w->Imagex->picture().isNull());
@@ -368,7 +350,7 @@ private Q_SLOTS:
     {
         test::FakeWindows layer;
         test::ScriptedPrompt prompt;
-        form_nf *w = open(QStringLiteral("\"/no/such/Pic.jpg\""));
+        form_nf *w = test::open_picture_window(QStringLiteral("\"/no/such/Pic.jpg\""));
         QVERIFY(w);
         QCOMPARE(prompt.message_texts(), QStringList{QStringLiteral("File not found /no/such/Pic.jpg")});
         QCOMPARE(w->windowTitle(), QStringLiteral("pic.jpg"));
@@ -385,7 +367,7 @@ private Q_SLOTS:
     void the_crop_request_is_kept_only_when_asked()
     {
         test::FakeWindows layer;
-        const QString path = write_jpeg(dir + QStringLiteral("/k.jpg"), 60, 40);
+        const QString path = test::write_picture(dir + QStringLiteral("/k.jpg"), 60, 40);
         viewer().crop_request = true;
         open_picture(path, true);
         QVERIFY(test::newest_picture_window()->state().crop_mode);
@@ -397,19 +379,19 @@ private Q_SLOTS:
     void closing_ends_the_process_or_brings_the_panel_back()
     {
         test::FakeWindows layer;
-        open(write_jpeg(dir + QStringLiteral("/e.jpg"), 60, 40))->close();
+        test::open_picture_window(test::write_picture(dir + QStringLiteral("/e.jpg"), 60, 40))->close();
         QVERIFY(registry().open_picture_windows.isEmpty());
         QCOMPARE(layer.calls, QStringList{QStringLiteral("end_process")});
 
         layer.calls.clear();
         registry().main_panel_loaded = true;
-        open(write_jpeg(dir + QStringLiteral("/f.jpg"), 60, 40))->close();
+        test::open_picture_window(test::write_picture(dir + QStringLiteral("/f.jpg"), 60, 40))->close();
         QCOMPARE(layer.calls, QStringList{QStringLiteral("show_main_panel")});
 
         layer.calls.clear();
         registry().main_panel_loaded = false;
         registry().thumbnails_open = true;
-        open(write_jpeg(dir + QStringLiteral("/g.jpg"), 60, 40))->close();
+        test::open_picture_window(test::write_picture(dir + QStringLiteral("/g.jpg"), 60, 40))->close();
         QCOMPARE(layer.calls, QStringList{QStringLiteral("raise_thumbnail_sheet")});
     }
 };

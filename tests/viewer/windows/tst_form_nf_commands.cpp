@@ -27,14 +27,6 @@ using namespace lf;
 
 namespace {
 
-QString write_picture(const QString &path, int w, int h, const char *format = "jpeg")
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(QColor(200, 60, 30));
-    QImageWriter writer(path, format);
-    writer.write(img);
-    return path;
-}
 
 // Records, and can register a slide show window as if one had opened.
 struct OpensShows : test::FakeWindows {
@@ -53,12 +45,6 @@ class tst_form_nf_commands : public QObject {
     Q_OBJECT
     QString dir;
 
-    form_nf *open(const QString &path)
-    {
-        open_picture(path, false);
-        return test::newest_picture_window();
-    }
-
 private Q_SLOTS:
     void init()
     {
@@ -70,11 +56,11 @@ private Q_SLOTS:
     {
         test::FakeWindows layer;
         test::ScriptedPrompt prompt;
-        write_picture(dir + QStringLiteral("/a.jpg"), 60, 40);
-        write_picture(dir + QStringLiteral("/b.jpg"), 60, 40);
-        write_picture(dir + QStringLiteral("/c.bmp"), 60, 40, "bmp");
+        test::write_picture(dir + QStringLiteral("/a.jpg"), 60, 40);
+        test::write_picture(dir + QStringLiteral("/b.jpg"), 60, 40);
+        test::write_picture(dir + QStringLiteral("/c.bmp"), 60, 40, "bmp");
         test::write_file(dir + QStringLiteral("/notes.txt"));
-        form_nf *w = open(dir + QStringLiteral("/b.jpg"));
+        form_nf *w = test::open_picture_window(dir + QStringLiteral("/b.jpg"));
         QTest::keyClick(w, Qt::Key_PageDown);
         QCOMPARE(w->picture_path(), dir + QStringLiteral("/c.bmp"));
         QTest::keyClick(w, Qt::Key_PageDown); // past the last: the first
@@ -90,7 +76,7 @@ private Q_SLOTS:
 
         // The list is taken once: a picture added later is not seen, and a
         // removed one reports itself and leaves the window usable.
-        write_picture(dir + QStringLiteral("/b2.jpg"), 60, 40);
+        test::write_picture(dir + QStringLiteral("/b2.jpg"), 60, 40);
         QVERIFY(QFile::remove(dir + QStringLiteral("/c.bmp")));
         QTest::keyClick(w, Qt::Key_PageDown);
         QCOMPARE(w->picture_path(), dir + QStringLiteral("/c.bmp"));
@@ -103,9 +89,9 @@ private Q_SLOTS:
     {
         test::FakeWindows layer;
         test::ScriptedPrompt prompt;
-        write_picture(dir + QStringLiteral("/a.jpg"), 60, 40);
-        const QString gone = write_picture(dir + QStringLiteral("/gone.jpg"), 60, 40);
-        form_nf *w = open(gone);
+        test::write_picture(dir + QStringLiteral("/a.jpg"), 60, 40);
+        const QString gone = test::write_picture(dir + QStringLiteral("/gone.jpg"), 60, 40);
+        form_nf *w = test::open_picture_window(gone);
         QVERIFY(QFile::remove(gone));
         QTest::keyClick(w, Qt::Key_PageDown);
         QCOMPARE(prompt.message_texts(), QStringList{"File not found"});
@@ -140,9 +126,9 @@ private Q_SLOTS:
         if (ext == QLatin1String("gif"))
             test::write_file(path); // Qt writes no GIF; the menu goes by the name
         else
-            write_picture(path, big ? 2000 : 300, big ? 1500 : 200,
+            test::write_picture(path, big ? 2000 : 300, big ? 1500 : 200,
                           ext == QLatin1String("jpg") ? "jpeg" : "bmp");
-        form_nf *w = open(path);
+        form_nf *w = test::open_picture_window(path);
         if (action == QLatin1String("resize")) {
             w->resize(500, 200);
             QTRY_VERIFY(w->state().rescaled);
@@ -164,7 +150,7 @@ private Q_SLOTS:
     void crop_mode_keys_and_copying()
     {
         test::FakeWindows layer;
-        form_nf *w = open(write_picture(dir + QStringLiteral("/k.jpg"), 300, 200));
+        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/k.jpg"), 300, 200));
         QVERIFY(!w->state().crop_mode);
         QTest::keyClick(w, 'c');
         QVERIFY(w->state().crop_mode);
@@ -203,7 +189,7 @@ private Q_SLOTS:
     void fill_screen_and_escape()
     {
         test::FakeWindows layer;
-        form_nf *w = open(write_picture(dir + QStringLiteral("/f.jpg"), 300, 200));
+        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/f.jpg"), 300, 200));
         QTest::keyClick(w, '*');
         const TwipRect g = outer_geometry(w);
         QCOMPARE(g.left, 0);
@@ -236,7 +222,7 @@ private Q_SLOTS:
         QFETCH(QStringList, answers);
         for (const QString &a : answers)
             prompt.texts.push_back(a);
-        form_nf *w = open(write_picture(dir + QStringLiteral("/q.jpg"), 60, 40));
+        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/q.jpg"), 60, 40));
         w->m_change_jpg_quality->trigger();
         QTEST(prompt.message_texts(), "messages");
         QFETCH(int, quality);
@@ -253,9 +239,9 @@ private Q_SLOTS:
     {
         test::FakeWindows layer;
         test::ScriptedPrompt prompt;
-        const QString path = write_picture(dir + QStringLiteral("/d.jpg"), 60, 40);
+        const QString path = test::write_picture(dir + QStringLiteral("/d.jpg"), 60, 40);
         const QByteArray bytes = [&] { QFile f(path); f.open(QIODevice::ReadOnly); return f.readAll(); }();
-        form_nf *w = open(path);
+        form_nf *w = test::open_picture_window(path);
         QTest::keyClick(w, Qt::Key_Delete); // Cancel is the default
         QVERIFY(QFile::exists(path));
         QCOMPARE(prompt.messages.size(), 1);
@@ -286,8 +272,8 @@ private Q_SLOTS:
     {
         test::FakeWindows layer;
         test::ScriptedPrompt prompt;
-        const QString path = write_picture(dir + QStringLiteral("/v.jpg"), 60, 40);
-        form_nf *w = open(path);
+        const QString path = test::write_picture(dir + QStringLiteral("/v.jpg"), 60, 40);
+        form_nf *w = test::open_picture_window(path);
         QVERIFY(QFile::remove(path));
         prompt.answers.push_back(Answer::Ok);
         QTest::keyClick(w, Qt::Key_Delete);
@@ -302,9 +288,9 @@ private Q_SLOTS:
     {
         test::FakeWindows layer;
         test::ScriptedPrompt prompt;
-        const QString path = write_picture(dir + QStringLiteral("/a.jpg"), 60, 40);
-        write_picture(dir + QStringLiteral("/taken.jpg"), 60, 40);
-        form_nf *w = open(path);
+        const QString path = test::write_picture(dir + QStringLiteral("/a.jpg"), 60, 40);
+        test::write_picture(dir + QStringLiteral("/taken.jpg"), 60, 40);
+        form_nf *w = test::open_picture_window(path);
         for (const char *a : {"b.gif", "../x.jpg", "taken.jpg", "b.JPG"})
             prompt.texts.push_back(QLatin1String(a));
         QTest::keyClick(w, 'n');
@@ -331,7 +317,7 @@ private Q_SLOTS:
     {
         test::FakeWindows layer;
         test::ScriptedPrompt prompt;
-        form_nf *w = open(write_picture(dir + QStringLiteral("/e.jpg"), 60, 40));
+        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/e.jpg"), 60, 40));
         QTest::keyClick(w, 'e');
         save_setting(key::picture_editor, dir + QStringLiteral("/no-editor"));
         QTest::keyClick(w, 'E');
@@ -345,9 +331,9 @@ private Q_SLOTS:
     {
         test::FakeWindows layer;
         test::ScriptedPrompt prompt;
-        const QString first = write_picture(dir + QStringLiteral("/1.jpg"), 60, 40);
-        const QString second = write_picture(dir + QStringLiteral("/2.jpg"), 60, 40);
-        form_nf *w = open(first);
+        const QString first = test::write_picture(dir + QStringLiteral("/1.jpg"), 60, 40);
+        const QString second = test::write_picture(dir + QStringLiteral("/2.jpg"), 60, 40);
+        form_nf *w = test::open_picture_window(first);
         slides().slide_show_active = true;
         w->m_open_another_picture_without_closing_this_one->trigger(); // cancelled
         QVERIFY(!slides().slide_show_active);
@@ -368,7 +354,7 @@ private Q_SLOTS:
     {
         test::FakeWindows layer;
         test::ScriptedPrompt prompt;
-        form_nf *w = open(write_picture(dir + QStringLiteral("/b.jpg"), 60, 40));
+        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/b.jpg"), 60, 40));
         w->m_change_back_color->trigger(); // cancelled
         QCOMPARE(get_setting(key::pic_back_color), QString());
         prompt.colors.push_back(QColor(1, 2, 3));
@@ -381,8 +367,8 @@ private Q_SLOTS:
     void full_screen_hand_over()
     {
         test::FakeWindows layer;
-        const QString path = write_picture(dir + QStringLiteral("/full.jpg"), 300, 200);
-        form_nf *w = open(path);
+        const QString path = test::write_picture(dir + QStringLiteral("/full.jpg"), 300, 200);
+        form_nf *w = test::open_picture_window(path);
         const TwipRect g = outer_geometry(w);
         QTest::keyClick(w, Qt::Key_Return);
         QCOMPARE(layer.calls, (QStringList{"open_slide_show_window", "end_process"}));
@@ -400,8 +386,8 @@ private Q_SLOTS:
     void hide_borders_hands_over_to_a_moving_window_and_back()
     {
         test::TestWindows layer;
-        const QString path = write_picture(dir + QStringLiteral("/m.jpg"), 300, 200);
-        form_nf *w = open(path);
+        const QString path = test::write_picture(dir + QStringLiteral("/m.jpg"), 300, 200);
+        form_nf *w = test::open_picture_window(path);
         QTest::keyClick(w, 'h');
         QTRY_COMPARE(test::visible_windows<form_nf>().size(), 0);
         QCOMPARE(test::visible_windows<form_nf2>().size(), 1);
@@ -435,11 +421,11 @@ private Q_SLOTS:
     {
         test::FakeWindows layer;
         test::ScriptedPrompt prompt;
-        const QString path = write_picture(dir + QStringLiteral("/r.jpg"), 300, 200);
-        form_nf *w = open(path);
+        const QString path = test::write_picture(dir + QStringLiteral("/r.jpg"), 300, 200);
+        form_nf *w = test::open_picture_window(path);
         QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(prompt.message_texts(), QStringList{"Backup file with same file name not found"});
-        write_picture(app().tmp_pic_dir + QStringLiteral("/ORIGINAL_r.exe"), 100, 50);
+        test::write_picture(app().tmp_pic_dir + QStringLiteral("/ORIGINAL_r.exe"), 100, 50);
         QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(w->Imagex->picture().size(), QSize(100, 50));
         QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
@@ -451,8 +437,8 @@ private Q_SLOTS:
     {
         OpensShows layer;
         test::ScriptedPrompt prompt;
-        write_picture(dir + QStringLiteral("/s1.jpg"), 60, 40);
-        form_nf *w = open(write_picture(dir + QStringLiteral("/s2.jpg"), 60, 40));
+        test::write_picture(dir + QStringLiteral("/s1.jpg"), 60, 40);
+        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/s2.jpg"), 60, 40));
         // The fake opens no slide show window: the picture stays.
         QTest::keyClick(w, 's');
         QVERIFY(layer.calls.contains("please_wait Please wait..."));
