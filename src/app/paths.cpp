@@ -37,16 +37,20 @@ bool file_exists(const QString &path)
     return QFileInfo::exists(path);
 }
 
+std::optional<qint64> modification_ms(const QByteArray &encoded_path)
+{
+    struct stat st;
+    if (::stat(encoded_path.constData(), &st) != 0)
+        return std::nullopt;
+    return qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
+}
+
 QDateTime modification_time(const QString &path)
 {
     if (path.trimmed().isEmpty())
         return {};
-    struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return {};
-    return QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000
-                                              + st.st_mtim.tv_nsec / 1000000,
-                                          Qt::UTC);
+    const std::optional<qint64> ms = modification_ms(QFile::encodeName(path));
+    return ms ? QDateTime::fromMSecsSinceEpoch(*ms, Qt::UTC) : QDateTime();
 }
 
 bool is_folder(const QString &path)

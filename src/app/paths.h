@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <optional>
+
 namespace lf {
 
 // Removes one leading double quote, then one trailing double quote.
@@ -18,6 +20,9 @@ bool file_exists(const QString &path);
 // no. One stat, and no time-zone lookup: cheap enough for every entry of a
 // 10,000-picture list.
 QDateTime modification_time(const QString &path);
+// The same in milliseconds since the epoch, for a path already in the
+// file-name encoding; nothing when there is no such file.
+std::optional<qint64> modification_ms(const QByteArray &encoded_path);
 bool is_folder(const QString &path);
 // True when any file of folder matches the wildcard pattern (e.g. "ORIGINAL_*").
 bool any_file_matches(const QString &folder, const QString &pattern);

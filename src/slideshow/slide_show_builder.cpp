@@ -1,6 +1,7 @@
 #include "slideshow/slide_show_builder.h"
 
 #include "app/app_state.h"
+#include "app/paths.h"
 #include "app/prompt.h"
 #include "app/settings.h"
 #include "app/shell.h"
@@ -104,14 +105,6 @@ QByteArray joined(const QByteArray &folder, const char *name)
     return full;
 }
 
-qint64 modification_ms(const QByteArray &path)
-{
-    struct stat st;
-    if (::stat(path.constData(), &st) != 0)
-        return 0;
-    return qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
-}
-
 // Balances the busy pointer whatever way the build ends.
 class Busy {
 public:
@@ -137,7 +130,10 @@ void show_progress(const QString &text)
 
 // The pictures of the list file, at most max_slides; Cancel keeps what was
 // read so far.
-std::vector<SortEntry> read_list_file(const QString &list_file, Busy &busy)
+// Only a sort by date needs the file times: a sort by name asks the file
+// system nothing more than the scan did (a show reads its list back and
+// takes the times then).
+std::vector<SortEntry> read_list_file(const QString &list_file, Busy &busy, bool with_times)
 {
     std::vector<SortEntry> out;
     QFile in(list_file);
@@ -164,12 +160,12 @@ std::vector<SortEntry> read_list_file(const QString &list_file, Busy &busy)
             notify(too_many_files_message);
             break;
         }
-        out.push_back(SortEntry{QFile::decodeName(line), modification_ms(line)});
+        out.push_back(SortEntry{QFile::decodeName(line), with_times ? modification_ms(line).value_or(0) : 0});
     }
     return out;
 }
 
-std::vector<SortEntry> single_folder(const QString &dir, Busy &busy)
+std::vector<SortEntry> single_folder(const QString &dir, Busy &busy, bool with_times)
 {
     std::vector<SortEntry> out;
     const QStringList names = folder_pictures(dir);
@@ -179,7 +175,7 @@ std::vector<SortEntry> single_folder(const QString &dir, Busy &busy)
             notify(too_many_files_message);
             break;
         }
-        out.push_back(SortEntry{path, modification_ms(QFile::encodeName(path))});
+        out.push_back(SortEntry{path, with_times ? modification_ms(QFile::encodeName(path)).value_or(0) : 0});
     }
     return out;
 }
@@ -328,6 +324,7 @@ void build_slide_show(const QString &folder, bool build_only)
         }
     }
 
+    const bool by_date = panel_state().sort_by_datetime;
     std::vector<SortEntry> entries;
     if (whole_tree) {
         QDir().mkpath(a.tmp_pic_dir);
@@ -340,11 +337,11 @@ void build_slide_show(const QString &folder, bool build_only)
             end_build_state();
             return;
         }
-        entries = read_list_file(list_file, busy);
+        entries = read_list_file(list_file, busy, by_date);
         QFile::remove(list_file);
         windows().unload_please_wait();
     } else {
-        entries = single_folder(dir, busy);
+        entries = single_folder(dir, busy, by_date);
     }
 
     busy.set(true);
@@ -356,7 +353,7 @@ void build_slide_show(const QString &folder, bool build_only)
         return;
     }
     show_progress(sort_message);
-    sort_entries(entries, panel_state().sort_by_datetime, panel_state().sort_descending, [] {
+    sort_entries(entries, by_date, panel_state().sort_descending, [] {
         do_events();
         return cancel_was_pressed(app());
     });
@@ -366,7 +363,8 @@ void build_slide_show(const QString &folder, bool build_only)
         Slide &slot = s.slot(i);
         slot.path = entries[size_t(i - 1)].path;
         slot.seen = false;
-        slot.time = QDateTime::fromMSecsSinceEpoch(entries[size_t(i - 1)].time_ms, Qt::UTC);
+        slot.time = by_date ? QDateTime::fromMSecsSinceEpoch(entries[size_t(i - 1)].time_ms, Qt::UTC)
+                            : QDateTime();
     }
 
     const QString file = a.tmp_pic_dir + QStringLiteral("/_slideshow.ssf");
