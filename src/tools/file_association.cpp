@@ -446,14 +446,16 @@ QString write_association(const QString &dotted_extension, const QString &type_n
     const QString list = user_mimeapps_list();
     // A list that exists but cannot be read is left alone: rewriting it from
     // nothing would drop the user's other associations.
-    if (QFileInfo::exists(list)) {
-        QFile probe(list);
-        if (!probe.open(QIODevice::ReadOnly))
+    const bool existed = QFileInfo::exists(list);
+    QByteArray before;
+    if (existed) {
+        QFile f(list);
+        if (!f.open(QIODevice::ReadOnly))
             return list;
+        before = f.readAll();
     }
-    const QByteArray before = read_all(list);
     const QByteArray after = mimeapps_with_default(before, mime, desktop_entry_id);
-    if ((after != before || !QFileInfo::exists(list)) && !write_all(list, after))
+    if ((after != before || !existed) && !write_all(list, after))
         return list;
     return QString();
 }
