@@ -8,6 +8,12 @@ namespace lf {
 const QStringList &version_history()
 {
     static const QStringList lines{
+        QStringLiteral("23^261207.6) N: Free software under the GNU GPL version 3 or later, packaged for Debian with a manual page, menu entry, icons and a software-centre listing."),
+        QStringLiteral("22^261207.5) I: A smaller test suite that finds more faults guards every change."),
+        QStringLiteral("21^261207.4) I: The next picture appears at once, the program starts faster and thumbnail sheets use the desktop's shared thumbnail cache."),
+        QStringLiteral("20^261207.3) I: Right under real window managers, on Wayland desktops and on HiDPI screens."),
+        QStringLiteral("19^261207.2) F: Nothing of the user's is lost: pictures are known by their full path, deleted ones go to the Trash, files are replaced through a work file in the same folder."),
+        QStringLiteral("18^261207.1) N: Runs on Linux desktops with Qt 6: settings under ~/.config, temporary files in a private folder of the user, file types made ours through the desktop's default applications."),
         QStringLiteral("17^070512.1) F: Correction of picture frame size in same coses of normal view with borders."),
         QStringLiteral("16^070418.1) I: Temporary files will be created in Windows' temporary folder."),
         QStringLiteral("15^050819.4) F: Auto size of non-fullscreen window takes into account variable size of start bar."),
