@@ -4,6 +4,9 @@
 #include "panel/project_info.h"
 #include "panel/version_history.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace lf {
 namespace {
 const QString crlf = QStringLiteral("\r\n");
@@ -20,24 +23,55 @@ QString version_history_window_text()
 
 QString version_history_window_title() { return app_title + QStringLiteral(" - Version history"); }
 
-QString about_text()
+QString about_text(const QString &source_archive)
 {
     const QString para = crlf + crlf;
     return QStringLiteral("Lumenfolio version ") + current_version() + para
-         + QStringLiteral("Copyright (C) the Lumenfolio developers. All rights reserved.") + para
-         + QStringLiteral("This program is free to use for personal purposes. It is provided as "
-                          "it is, without warranty of any kind; you use it at your own risk.")
-         + para + QStringLiteral("Look for updates at ") + project_home_page;
+         + QStringLiteral("Copyright (C) ") + copyright_years
+         + QStringLiteral(" the Lumenfolio developers.") + para
+         + QStringLiteral("Lumenfolio is free software: you can redistribute it and/or modify it "
+                          "under the terms of the GNU General Public License as published by the "
+                          "Free Software Foundation, either version 3 of the License, or (at your "
+                          "option) any later version. It is distributed in the hope that it will be "
+                          "useful, but WITHOUT ANY WARRANTY; without even the implied warranty of "
+                          "MERCHANTABILITY or FITNESS FOR A PARTICULAR PURPOSE. See the GNU General "
+                          "Public License for more details: https://www.gnu.org/licenses/")
+         + para + QStringLiteral("The complete source code of this version is distributed with the program")
+         + (source_archive.isEmpty()
+                ? QString(QStringLiteral(" (the package installs it as share/lumenfolio/")
+                          + source_archive_name + QLatin1Char(')'))
+                : QString(QStringLiteral(": ") + source_archive))
+         + QStringLiteral(". The project has no web site.");
 }
 
 QString about_title() { return QStringLiteral("About ") + app_title; }
 
-QString help_text()
+QString help_text(const QString &manual)
 {
-    return QStringLiteral("Sorry, help is under construction. Use the mouse right button to see "
-                          "the options available in each window.")
-         + crlf + crlf + QStringLiteral("Online help pages may be available at ")
-         + project_help_page + crlf + QStringLiteral("Press OK to open them in your browser.");
+    QString text = QStringLiteral("Sorry, help is under construction. Use the mouse right button to see "
+                                  "the options available in each window.")
+                 + crlf + crlf
+                 + QStringLiteral("The manual lists the keys of every window and the files the "
+                                  "program uses; \"man lumenfolio\" shows it in a terminal.");
+    if (!manual.isEmpty())
+        text += crlf + QStringLiteral("Press OK to open it in your browser.");
+    return text;
+}
+
+QString no_web_site_text()
+{
+    return QStringLiteral("Lumenfolio has no web site. The complete source code of this version is "
+                          "distributed with the program; About Lumenfolio says where.");
+}
+
+QString program_data_file(const QString &program_dir, const QString &name)
+{
+    for (const char *folder : {"/../share/lumenfolio/", "/share/lumenfolio/"}) {
+        const QString path = QDir::cleanPath(program_dir + QLatin1String(folder) + name);
+        if (QFileInfo::exists(path))
+            return path;
+    }
+    return {};
 }
 
 std::optional<QString> command_line_reply(const QStringList &args)
@@ -55,7 +89,7 @@ std::optional<QString> command_line_reply(const QStringList &args)
                               "              the main panel opens\n"
                               "  --help      show this text and exit\n"
                               "  --version   show the version and exit\n\n")
-             + QStringLiteral("Home page: ") + project_home_page + QLatin1Char('\n');
+             + QStringLiteral("The manual: man lumenfolio\n");
     return std::nullopt;
 }
 

@@ -6,15 +6,30 @@
 #include "panel/information_texts.h"
 #include "panel/project_info.h"
 
+#include <QCoreApplication>
+
 namespace lf {
+namespace {
+QString data_file(const QString &name)
+{
+    return program_data_file(QCoreApplication::applicationDirPath(), name);
+}
+} // namespace
 
 void show_help()
 {
-    if (ask(help_text(), Buttons::OkCancel, Icon::Question) == Answer::Ok)
-        open_in_explorer(project_help_page);
+    const QString manual = data_file(manual_page_name);
+    if (ask(help_text(manual), Buttons::OkCancel, Icon::Question) == Answer::Ok && !manual.isEmpty())
+        open_in_explorer(manual);
 }
 
-void open_web_site() { open_url(project_home_page); }
+void open_web_site()
+{
+    if (project_home_page.isEmpty())
+        notify(no_web_site_text());
+    else
+        open_url(project_home_page);
+}
 
 void show_version_history()
 {
@@ -24,7 +39,7 @@ void show_version_history()
 void show_about()
 {
     MessageRequest r;
-    r.text = about_text();
+    r.text = about_text(data_file(source_archive_name));
     r.title = about_title();
     prompt().message(r);
 }
