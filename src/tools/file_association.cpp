@@ -13,6 +13,9 @@
 #include <QStandardPaths>
 
 namespace lf {
+
+const QString desktop_entry_id = QStringLiteral(LUMENFOLIO_APP_ID ".desktop");
+
 namespace {
 
 const QString default_group = QStringLiteral("Default Applications");

@@ -10,7 +10,8 @@ namespace lf {
 // the user's applications folder, and the defaults in the user's
 // mimeapps.list, read back as xdg-mime reads them.
 
-inline const QString desktop_entry_id = QStringLiteral("lumenfolio.desktop");
+// The installed entry's name, set by the build: "<application ID>.desktop".
+extern const QString desktop_entry_id;
 
 // This program's executable path (links resolved).
 QString own_program_path();

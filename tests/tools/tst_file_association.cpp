@@ -39,7 +39,7 @@ private Q_SLOTS:
         test::reset_everything();
         // Each case starts without our entry and without defaults.
         QFile::remove(user_mimeapps_list());
-        QFile::remove(user_applications_folder() + QStringLiteral("/lumenfolio.desktop"));
+        QFile::remove(user_applications_folder() + QLatin1Char('/') + desktop_entry_id);
     }
 
     void folders_are_the_private_ones()
@@ -151,7 +151,7 @@ private Q_SLOTS:
                          "[Default Applications]\nimage/x-lf-test=gone.desktop;\n");
         QCOMPARE(default_desktop_entry(QStringLiteral("image/x-lf-test")), QString());
         write_association(QStringLiteral(".jpg"), QStringLiteral("jpg file"), own_program_path());
-        QCOMPARE(default_desktop_entry(QStringLiteral("image/jpeg")), QStringLiteral("lumenfolio.desktop"));
+        QCOMPARE(default_desktop_entry(QStringLiteral("image/jpeg")), desktop_entry_id);
         QCOMPARE(find_program_for_extension(QStringLiteral("jpg")), own_program_path());
         QCOMPARE(registered_program(QStringLiteral("JPG")), own_program_path());
         QVERIFY(find_program_for_extension(QStringLiteral("gif")) != own_program_path());
@@ -187,8 +187,8 @@ private Q_SLOTS:
             QCOMPARE(m.title, QStringLiteral("Lumenfolio"));
         }
         const QByteArray list = read(user_mimeapps_list());
-        QCOMPARE(mimeapps_values(list, "Default Applications", "image/jpeg"), QStringList{"lumenfolio.desktop"});
-        QCOMPARE(mimeapps_values(list, "Default Applications", "image/bmp"), QStringList{"lumenfolio.desktop"});
+        QCOMPARE(mimeapps_values(list, "Default Applications", "image/jpeg"), QStringList{desktop_entry_id});
+        QCOMPARE(mimeapps_values(list, "Default Applications", "image/bmp"), QStringList{desktop_entry_id});
         QCOMPARE(mimeapps_values(list, "Default Applications", "image/gif"), QStringList{"other.desktop"});
         QVERIFY(list.startsWith(before.left(before.size() - 1)));
         QCOMPARE(w.calls, QStringList{QStringLiteral("associate_menu_enabled true")});
@@ -217,7 +217,7 @@ private Q_SLOTS:
         q.setProcessEnvironment(env); // still the private XDG folders
         q.start(xdg_mime, {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("image/jpeg")});
         QVERIFY(q.waitForFinished(60000));
-        QCOMPARE(QString::fromUtf8(q.readAllStandardOutput()).trimmed(), QStringLiteral("lumenfolio.desktop"));
+        QCOMPARE(QString::fromUtf8(q.readAllStandardOutput()).trimmed(), desktop_entry_id);
     }
 };
 
