@@ -39,9 +39,9 @@ QString about_text(const QString &source_archive)
          + para + QStringLiteral("The complete source code of this version is distributed with the program")
          + (source_archive.isEmpty()
                 ? QString(QStringLiteral(" (the package installs it as share/lumenfolio/")
-                          + source_archive_name + QLatin1Char(')'))
-                : QString(QStringLiteral(": ") + source_archive))
-         + QStringLiteral(". The project has no web site.");
+                          + source_archive_name + QStringLiteral(")."))
+                : QString(QLatin1Char(':') + crlf + source_archive))
+         + crlf + QStringLiteral("The project has no web site.");
 }
 
 QString about_title() { return QStringLiteral("About ") + app_title; }
