@@ -4,8 +4,9 @@
 # the separator of version X.Y.0, or above all separators for the newest
 # version, is release X.Y.NN of the yymmdd it carries.
 
-# "Mon, 07 Dec 2026 00:00:00 +0000" for a yyyy mm dd (Zeller's congruence).
-function(lf_rfc2822_date year month day out)
+# "Mon, 07 Dec 2026 0h:00:00 +0000" for a yyyy mm dd and an hour (Zeller's
+# congruence).
+function(lf_rfc2822_date year month day hour out)
   math(EXPR m "${month}")
   math(EXPR d "${day}")
   math(EXPR y "${year}")
@@ -21,7 +22,10 @@ function(lf_rfc2822_date year month day out)
   math(EXPR mi "${month} - 1")
   set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
   list(GET months ${mi} mon)
-  set(${out} "${weekday}, ${day} ${mon} ${year} 00:00:00 +0000" PARENT_SCOPE)
+  if(hour LESS 10)
+    set(hour 0${hour})
+  endif()
+  set(${out} "${weekday}, ${day} ${mon} ${year} ${hour}:00:00 +0000" PARENT_SCOPE)
 endfunction()
 
 # "  * text" folded at 78 columns, continuation lines indented by four.
@@ -55,13 +59,15 @@ function(lf_write_debian_changelog file package maintainer)
     string(REGEX MATCH "VERSION ([0-9]+\\.[0-9]+)\\.0" _ "${line}")
     set(series ${CMAKE_MATCH_1})
     foreach(entry IN LISTS pending)
-      string(REGEX MATCH "^([0-9][0-9])\\^([0-9][0-9])([0-9][0-9])([0-9][0-9])\\.[0-9]+\\) [A-Z]: (.*)$" _ "${entry}")
+      string(REGEX MATCH "^([0-9][0-9])\\^([0-9][0-9])([0-9][0-9])([0-9][0-9])\\.([0-9]+)\\) [A-Z]: (.*)$" _ "${entry}")
       set(number ${CMAKE_MATCH_1})
       set(yy ${CMAKE_MATCH_2})
       set(mm ${CMAKE_MATCH_3})
       set(dd ${CMAKE_MATCH_4})
-      lf_changelog_item("${CMAKE_MATCH_5}" item)
-      lf_rfc2822_date(20${yy} ${mm} ${dd} date)
+      set(sequence ${CMAKE_MATCH_5})
+      lf_changelog_item("${CMAKE_MATCH_6}" item)
+      # The day's sequence number orders the changes of one day.
+      lf_rfc2822_date(20${yy} ${mm} ${dd} ${sequence} date)
       string(APPEND text "${package} (${series}.${number}) unstable; urgency=medium\n\n"
                          "${item}\n\n -- ${maintainer}  ${date}\n\n")
     endforeach()
