@@ -1,6 +1,7 @@
 #include "app/file_commands.h"
 
 #include "app/app_state.h"
+#include "app/file_changes.h"
 #include "app/paths.h"
 #include "app/prompt.h"
 #include "app/settings.h"
@@ -43,6 +44,7 @@ bool delete_with_backup(const QString &path)
         return false;
     }
     app().deleted_pictures += QLatin1Char('|') + path;
+    file_changed(path);
     return true;
 }
 
@@ -102,6 +104,8 @@ QString ask_and_rename(const QString &path, const QString &title, RenameRules ru
             report_error(int(f.error()), QStringLiteral("Could not rename ") + path);
             return {};
         }
+        file_changed(path);
+        file_changed(target);
         return target;
     }
 }
@@ -175,6 +179,7 @@ void copy_file_as(const QString &source, const QString &fallback_folder)
         report_error(EIO, QStringLiteral("Could not write ") + target);
         return;
     }
+    file_changed(target);
     save_setting(key::last_saved_as_file, target);
 }
 

@@ -189,6 +189,22 @@ void end_build_state()
 
 } // namespace
 
+QStringList folder_in_show_order(const QString &folder, bool by_date, bool descending)
+{
+    std::vector<SortEntry> entries;
+    for (const QString &path : folder_pictures(folder)) {
+        if (int(entries.size()) >= max_slides)
+            break;
+        entries.push_back(SortEntry{path, by_date ? modification_ms(QFile::encodeName(path)).value_or(0) : 0});
+    }
+    sort_entries(entries, by_date, descending);
+    QStringList out;
+    out.reserve(int(entries.size()));
+    for (SortEntry &e : entries)
+        out << std::move(e.path);
+    return out;
+}
+
 bool has_subfolders(const QString &folder)
 {
     const QByteArray f = without_trailing_slash(folder);

@@ -21,6 +21,10 @@ bool has_subfolders(const QString &folder);
 // The pictures of one folder (ordinary, not hidden files) as folder + "/" +
 // name, in listing order, names as on disk.
 QStringList folder_pictures(const QString &folder);
+// The pictures of one folder in the order build_slide_show(folder, true)
+// lists them, without its messages, settings and slide list: what the
+// picture window's stepping keys will reach.
+QStringList folder_in_show_order(const QString &folder, bool by_date, bool descending);
 
 inline const QString too_many_files_message =
     QStringLiteral("Too many files, only the first 10,000 will be shown.");

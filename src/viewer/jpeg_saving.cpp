@@ -1,6 +1,7 @@
 #include "viewer/jpeg_saving.h"
 
 #include "app/app_state.h"
+#include "app/file_changes.h"
 #include "app/file_commands.h"
 #include "app/paths.h"
 #include "app/prompt.h"
@@ -264,6 +265,7 @@ bool save_and_decide(JpegSaveHost &host, const QString &picture_path, const QStr
         ask(failure, Buttons::Ok, Icon::Exclamation);
         return false;
     }
+    file_changed(target);
     if (!same_file(work, target))
         QFile::remove(work);
 
@@ -360,6 +362,7 @@ bool restore_picture(const QString &path)
         do_events();
     }
     CopyResult r = safe_copy(backup, path);
+    file_changed(path);
     if (!r.ok) {
         // The picture is untouched, so its spare copy is not needed.
         if (had_picture)

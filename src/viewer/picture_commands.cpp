@@ -109,6 +109,27 @@ bool take_folder_list(FolderList &list, const SlideList &s, const QString &pictu
     return true;
 }
 
+QStringList step_targets(const QStringList &paths, const QString &picture_path, int index)
+{
+    const int count = int(paths.size());
+    if (index < 1 || index > count) {
+        index = 0;
+        for (int i = 1; i <= count && index == 0; ++i) {
+            if (paths[i - 1].compare(picture_path, Qt::CaseInsensitive) == 0)
+                index = i;
+        }
+    }
+    QStringList out;
+    if (index == 0)
+        return out;
+    for (const bool next : {true, false}) {
+        const QString &p = paths[stepped_index(index, count, next) - 1];
+        if (p != paths[index - 1] && !out.contains(p))
+            out << p;
+    }
+    return out;
+}
+
 std::optional<int> parse_jpeg_quality(const QString &answer)
 {
     bool ok = false;

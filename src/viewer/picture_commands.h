@@ -74,6 +74,11 @@ int stepped_index(int index, int count, bool next);
 // Fills the list from the slide list the first time; false when the picture
 // is not in it (the list stays unready).
 bool take_folder_list(FolderList &list, const SlideList &s, const QString &picture_path);
+// What Page Down and Page Up reach from picture_path in paths (found without
+// regard to case, or at the 1-based `index` when that is given): the next
+// picture first, then the previous one, neither twice nor picture_path
+// itself. Empty when picture_path is not in the list.
+QStringList step_targets(const QStringList &paths, const QString &picture_path, int index = 0);
 
 // A quality answer: a number from 10 to 99, rounded; nothing otherwise.
 std::optional<int> parse_jpeg_quality(const QString &answer);

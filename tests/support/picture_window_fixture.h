@@ -59,9 +59,13 @@ inline form_nf *newest_picture_window()
 }
 
 // Opens path as the picture window commands do and returns its window.
+// Opens path in a new picture window and lets the event loop turn once, as
+// it does before a user can do anything: the picture is then on screen and
+// what the window does after that (clipboard, last picture) is done.
 inline form_nf *open_picture_window(const QString &path)
 {
     open_picture(path, false);
+    QCoreApplication::processEvents();
     return newest_picture_window();
 }
 

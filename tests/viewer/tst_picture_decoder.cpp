@@ -1,6 +1,9 @@
 #include "viewer/picture_decoder.h"
 
+#include "app/file_changes.h"
+#include "panel/panel_state.h"
 #include "test_env.h"
+#include "viewer/step_read_ahead.h"
 
 #include <QCoreApplication>
 #include <QImageWriter>
@@ -92,6 +95,89 @@ private Q_SLOTS:
         const QImage got = spy[0][2].value<QImage>();
         QCOMPARE(got.constBits(), memory);
         QCOMPARE(got.pixelColor(300, 200).blue() > 150, true);
+    }
+
+    // A read-ahead picture is handed out only while the file is what it was
+    // decoded from, at the size asked now.
+    void stale_read_ahead_is_never_taken_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("unchanged") << "" << true;
+        QTest::newRow("still decoding") << "no wait" << true;
+        QTest::newRow("rewritten") << "rewritten" << false;
+        QTest::newRow("same bytes, new time") << "touched" << false;
+        QTest::newRow("deleted") << "deleted" << false;
+        QTest::newRow("saved over by us") << "announced" << false;
+        QTest::newRow("asked at another size") << "other size" << false;
+        QTest::newRow("beyond the memory bound") << "dropped" << false;
+    }
+    void stale_read_ahead_is_never_taken()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, taken);
+        const QString dir = QFileInfo(photo).path();
+        PictureReadAhead r(2);
+        QSize fit(60, 60);
+        r.request(photo, fit);
+        if (change != QLatin1String("no wait"))
+            QTRY_VERIFY(r.idle());
+        if (change == QLatin1String("rewritten")) {
+            QImage other(300, 200, QImage::Format_RGB32);
+            other.fill(Qt::red);
+            QVERIFY(QImageWriter(photo, "jpeg").write(other));
+        } else if (change == QLatin1String("touched")) {
+            QFile f(photo);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(QFileInfo(photo).lastModified().addSecs(1), QFileDevice::FileModificationTime));
+        } else if (change == QLatin1String("deleted")) {
+            QVERIFY(QFile::remove(photo));
+        } else if (change == QLatin1String("announced")) {
+            file_changed(photo);
+        } else if (change == QLatin1String("other size")) {
+            fit = QSize(30, 30);
+        } else if (change == QLatin1String("dropped")) {
+            for (const char *n : {"/x.jpg", "/y.jpg"}) {
+                QVERIFY(QFile::copy(photo, dir + QLatin1String(n)));
+                r.request(dir + QLatin1String(n), fit);
+            }
+            QCOMPARE(r.held(), 2);
+        }
+        QCOMPARE(r.holds(photo), change != QLatin1String("announced") && change != QLatin1String("dropped"));
+        const DecodedPicture d = r.take(photo, fit);
+        QCOMPARE(d.valid(), taken);
+        if (taken)
+            QCOMPARE(d.image.size(), QSize(60, 40));
+        QVERIFY(!r.holds(photo));
+    }
+
+    // The picture window reads ahead what Page Down and Page Up reach: in
+    // the folder's show order before it has its list, in the list after.
+    void picture_window_reads_ahead_its_steps()
+    {
+        const QString dir = QFileInfo(photo).path();
+        const QString a = dir + QStringLiteral("/a.jpg"), b = dir + QStringLiteral("/b.jpg");
+        QVERIFY(QFile::rename(photo, dir + QStringLiteral("/c.jpg")));
+        const QString c = dir + QStringLiteral("/c.jpg");
+        QVERIFY(QFile::copy(c, a) && QFile::copy(c, b));
+        const auto half = [](QSize n) { return n / 2; };
+        StepReadAhead s;
+        s.shown(a, FolderList{}, half);
+        QCOMPARE(s.pictures().held(), 2);
+        QVERIFY(s.pictures().holds(b) && s.pictures().holds(c));
+        const DecodedPicture d = s.obtain(b, half);
+        QCOMPARE(s.hits(), 1);
+        QCOMPARE(d.image.size(), QSize(300, 200));
+        QCOMPARE(d.natural, QSize(600, 400));
+
+        panel_state().sort_descending = true; // c, b, a: from c, b and a
+        s.shown(c, FolderList{}, half);
+        QVERIFY(s.pictures().holds(a) && s.pictures().holds(b));
+        s.shown(b, FolderList{{a, b}, 2, true}, half); // a two-picture list
+        QCOMPARE(s.pictures().held(), 1);
+        QVERIFY(s.pictures().holds(a));
+        QVERIFY(s.obtain(c, half).valid()); // decoded now
+        QCOMPARE(s.hits(), 1);
     }
 };
 

@@ -243,11 +243,11 @@ void form_fs::obtain_picture()
         else
             natural = image_.size();
     } else {
-        DecodedSlide d = prefetcher_.take(picture_path_, decode_fit());
+        DecodedPicture d = prefetcher_.take(picture_path_, decode_fit());
         if (d.valid())
             ++prefetch_hits_;
         else
-            d = decode_slide(picture_path_, decode_fit());
+            d = decode_picture(picture_path_, decode_fit());
         image_ = d.image;
         natural = d.natural;
         file_time_ = d.file_time;

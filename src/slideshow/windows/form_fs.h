@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/twips.h"
-#include "slideshow/slide_prefetcher.h"
+#include "viewer/picture_read_ahead.h"
 #include "slideshow/slide_sequencer.h"
 
 #include <QDateTime>
@@ -134,7 +134,7 @@ private:
     bool file_check_posted_ = false;
     int prefetch_hits_ = 0;
     bool read_ahead_ = true;
-    SlidePrefetcher prefetcher_;
+    PictureReadAhead prefetcher_{1};
 
     // A click beside a single picture waits out the double-click time, so
     // that a double click there stays the double-click action.

@@ -32,6 +32,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTimer>
 
 namespace lf {
 namespace {
@@ -155,11 +156,12 @@ void form_nf::load_into_imagex()
         // Decoded at the size the window first shows it; a larger view asks
         // for a sharper decode in the background (wants_larger).
         decoder_->cancel();
-        const QSize natural = picture_size(st_.picture_path);
-        const QSize fit = natural.isValid() ? fitted_decode_size(screen(), frame(), natural) : QSize();
-        Imagex->set_picture(load_picture(st_.picture_path, fit), natural);
+        const DecodedPicture d = read_ahead_.obtain(st_.picture_path, [this](QSize n) { return first_decode_size(n); });
+        Imagex->set_picture(d.image, d.natural);
     }
 }
+
+QSize form_nf::first_decode_size(QSize natural) const { return fitted_decode_size(screen(), frame(), natural); }
 
 void form_nf::decode_larger(QSize shown)
 {
@@ -187,8 +189,6 @@ void form_nf::load_step()
     motion().motion_on = false;
     crop_->set_file_name(file_name_of(st_.picture_path));
 
-    if (QClipboard *c = QGuiApplication::clipboard())
-        c->setText(st_.picture_path);
     st_.start_cropping = v.crop_request;
     if (m_restore_uncropped_image->isVisible()
         && !any_file_matches(app().tmp_pic_dir, QStringLiteral("ORIGINAL_*")))
@@ -208,7 +208,6 @@ void form_nf::load_step()
 
     v.resize_suspended = true;
     load_into_imagex();
-    save_setting(key::last_picture_file, st_.picture_path);
     app().last_picture_file = st_.picture_path;
     do_events();
 
@@ -257,9 +256,24 @@ void form_nf::load_step()
     setFocus();
     st_.file_time = QFileInfo(st_.picture_path).lastModified();
     st_.loading = false;
+    // The clipboard, the stored last picture (a synced file write) and the
+    // read-ahead wait until the picture is on screen: after the paint that
+    // is queued already.
+    QTimer::singleShot(0, this, [this, load = ++loads_] { after_shown(load); });
 
     setWindowTitle(caption_after_load(st_.picture_path, l.picture.width, st_.original_width));
     hourglass(false);
+}
+
+void form_nf::after_shown(quint64 load)
+{
+    if (load != loads_ || st_.picture_path.isEmpty())
+        return; // loaded again, or deleted, meanwhile
+    if (QClipboard *c = QGuiApplication::clipboard())
+        c->setText(st_.picture_path);
+    save_setting(key::last_picture_file, st_.picture_path);
+    if (!Imagex->picture().isNull())
+        read_ahead_.shown(st_.picture_path, folder_list_, [this](QSize n) { return first_decode_size(n); });
 }
 
 void form_nf::resizeEvent(QResizeEvent *e)
@@ -458,7 +472,10 @@ void form_nf::run(PictureCommand c)
     case PictureCommand::PreviousPicture: next_previous(false); break;
     case PictureCommand::CopyToClipboard: copy_to_clipboard(); break;
     case PictureCommand::DeletePicture: delete_pic(); break;
-    case PictureCommand::Refresh: reload(); break;
+    case PictureCommand::Refresh:
+        read_ahead_.forget(st_.picture_path);
+        reload();
+        break;
     case PictureCommand::Close: close(); break;
     case PictureCommand::FolderThumbnails: folder_thumbnails(); break;
     case PictureCommand::FolderSlideShow: folder_slide_show(); break;

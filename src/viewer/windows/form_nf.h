@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QPointer>
 #include "viewer/picture_decoder.h"
+#include "viewer/step_read_ahead.h"
 
 #include <QWidget>
 
@@ -71,6 +72,7 @@ public:
 
     CropController *crop() const { return crop_; }
     const FolderList &folder_list() const { return folder_list_; }
+    const StepReadAhead &read_ahead() const { return read_ahead_; }
 
     image_control *Imagex;
     QWidget *Picture1;
@@ -119,6 +121,10 @@ protected:
 private:
     void load_step();
     void load_into_imagex();
+    void after_shown(quint64 load);
+    // The size a picture of `natural` pixels is first decoded at, read
+    // ahead at, and checked against when a read-ahead one is taken.
+    QSize first_decode_size(QSize natural) const;
     void decode_larger(QSize shown);
     // The picture at the file's full resolution (decoded again when the
     // window holds a smaller decode).
@@ -144,6 +150,8 @@ private:
     PictureWindowSaveHost *save_host_ = nullptr;
     FolderList folder_list_;
     PictureDecoder *decoder_ = nullptr;
+    StepReadAhead read_ahead_;
+    quint64 loads_ = 0;
 };
 
 void open_picture(QString path, bool keep_crop_request);
