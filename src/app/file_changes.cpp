@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/file_changes.h"
 
+#include "thumbs/thumbnail_cache.h"
+
 #include <map>
 
 namespace lf {
@@ -16,6 +18,8 @@ std::map<int, FileChangeHandler> &handlers()
 
 void file_changed(const QString &path)
 {
+    // The shared thumbnail cache outlives every window: its entries go here.
+    forget_cached_thumbnails(path);
     // A handler may add or remove handlers: call a copy.
     const auto now = handlers();
     for (const auto &[id, h] : now)

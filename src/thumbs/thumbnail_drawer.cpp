@@ -1,5 +1,6 @@
 #include "thumbs/thumbnail_drawer.h"
 
+#include "app/app_state.h"
 #include "app/paths.h"
 #include "app/prompt.h"
 #include "app/shell.h"
@@ -12,15 +13,17 @@
 
 namespace lf {
 
-DrawnThumbnail decode_thumbnail(const SheetLayout &layout, int index, const QString &path)
+DrawnThumbnail decode_thumbnail(const SheetLayout &layout, int index, const QString &path,
+                                const ThumbnailCache &cache, bool use_cached)
 {
     DrawnThumbnail t;
     t.index = index;
     t.path = path;
-    const int cell = layout.cell_pixels();
-    // Decoded straight to at most the cell, so no full-size picture is held.
-    QImage img = load_picture(path, QSize(cell, cell));
-    t.picture = fit_in_cell(layout, index, img.size());
+    // Never a full-size picture: a cached thumbnail or a decode straight to
+    // about the cell.
+    const CellPicture c = cell_picture(cache, path, layout.cell_pixels(), use_cached);
+    QImage img = c.image;
+    t.picture = fit_in_cell(layout, index, img.isNull() || !c.natural.isValid() ? img.size() : c.natural);
     t.label = label_under(layout, index, t.picture);
     if (!img.isNull()) {
         const QSize px(qMax(1, twips_to_px(t.picture.width)), qMax(1, twips_to_px(t.picture.height)));
@@ -31,7 +34,10 @@ DrawnThumbnail decode_thumbnail(const SheetLayout &layout, int index, const QStr
     return t;
 }
 
-ThumbnailDrawer::ThumbnailDrawer(QObject *parent) : QObject(parent) {}
+ThumbnailDrawer::ThumbnailDrawer(QObject *parent)
+    : QObject(parent), cache_(ThumbnailCache::standard(app().tmp_pic_dir))
+{
+}
 
 ThumbnailDrawer::~ThumbnailDrawer()
 {
@@ -165,7 +171,7 @@ void ThumbnailDrawer::prefetch(int from)
         auto *w = new QFutureWatcher<DrawnThumbnail>(this);
         const quint64 gen = generation_;
         connect(w, &QFutureWatcherBase::finished, this, [this, gen, j, w] { result_ready(gen, j, w); });
-        w->setFuture(QtConcurrent::run(decode_thumbnail, layout_, j, entries_[j - 1]));
+        w->setFuture(QtConcurrent::run(decode_thumbnail, layout_, j, entries_[j - 1], cache_, true));
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/twips.h"
+#include "thumbs/thumbnail_cache.h"
 #include "thumbs/thumbnail_sheet.h"
 
 #include <QImage>
@@ -21,8 +22,10 @@ struct DrawnThumbnail {
     TwipRect label;
 };
 
-// One picture decoded straight to its fitted cell size.
-DrawnThumbnail decode_thumbnail(const SheetLayout &layout, int index, const QString &path);
+// One picture at its fitted cell size, from the shared thumbnail cache or
+// decoded straight to about that size (and then cached).
+DrawnThumbnail decode_thumbnail(const SheetLayout &layout, int index, const QString &path,
+                                const ThumbnailCache &cache, bool use_cached = true);
 
 // Draws the entries of one sheet in list order, one by one, while the next
 // ones are decoded on worker threads. An interruption stops the run before
@@ -35,6 +38,7 @@ public:
 
     void set_sheet(const QStringList &entries, const SheetLayout &layout);
     const SheetLayout &layout() const { return layout_; }
+    const ThumbnailCache &cache() const { return cache_; }
     int drawn_count() const { return drawn_; }
     bool drawing() const { return drawing_; }
     bool interrupt_requested() const { return interrupt_; }
@@ -62,6 +66,7 @@ private:
 
     QStringList entries_;
     SheetLayout layout_;
+    ThumbnailCache cache_;
     int drawn_ = 0;
     bool drawing_ = false;
     bool interrupt_ = false;

@@ -1,3 +1,4 @@
+#include "app/file_changes.h"
 #include "scripted_prompt.h"
 #include "test_env.h"
 #include "thumbs/thumbnail_drawer.h"
@@ -11,10 +12,10 @@ using namespace lf;
 
 namespace {
 
-QString picture(const QString &dir, const QString &name, QSize size)
+QString picture(const QString &dir, const QString &name, QSize size, QColor color = QColor(40, 120, 200))
 {
     QImage img(size, QImage::Format_RGB32);
-    img.fill(QColor(40, 120, 200));
+    img.fill(color);
     const QString p = dir + QLatin1Char('/') + name;
     img.save(p, "JPG");
     return p;
@@ -43,6 +44,75 @@ private Q_SLOTS:
     {
         test::reset_everything();
         dir_ = test::fresh_folder(QStringLiteral("pics"));
+    }
+
+    // The shared cache: a sheet shows a valid cached thumbnail or the
+    // picture itself, never a thumbnail of what the file was before.
+    void shared_cache_never_shows_a_stale_thumbnail_data()
+    {
+        QTest::addColumn<QString>("change");   // between the two showings
+        QTest::addColumn<bool>("cached");      // entry in large/ after the first
+        QTest::addColumn<bool>("from_cache");  // the second showing used it
+        QTest::newRow("unchanged") << "" << true << true;
+        QTest::newRow("changed on disk") << "rewritten" << true << false;
+        QTest::newRow("saved over by us") << "announced" << true << false;
+        QTest::newRow("in tmp_pic") << "tmp_pic" << false << false;
+        QTest::newRow("no larger than the cache size") << "small" << false << false;
+        QTest::newRow("undecodable, then mended") << "broken" << false << false;
+    }
+    void shared_cache_never_shows_a_stale_thumbnail()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, cached);
+        QFETCH(bool, from_cache);
+        const QString tmp = test::fresh_folder(QStringLiteral("tmp_pic"));
+        const ThumbnailCache cache = ThumbnailCache::standard(tmp);
+        const QString folder = change == QLatin1String("tmp_pic") ? tmp : dir_;
+        const QSize size = change == QLatin1String("small") ? QSize(90, 60) : QSize(900, 600);
+        QString path = picture(folder, QStringLiteral("p.jpg"), size, Qt::red);
+        if (change == QLatin1String("broken"))
+            test::write_file(path, "not a picture");
+        const QString entry = cache.root + QStringLiteral("/large/") + thumbnail_file_name(path);
+        const QString failure = cache.failures + QLatin1Char('/') + thumbnail_file_name(path);
+
+        const CellPicture first = cell_picture(cache, path, 200);
+        QVERIFY(!first.from_cache);
+        QCOMPARE(first.image.isNull(), change == QLatin1String("broken"));
+        QCOMPARE(QFileInfo::exists(entry), cached);
+        QCOMPARE(QFileInfo::exists(failure), change == QLatin1String("broken"));
+        if (cached) {
+            const QImage png(entry, "png");
+            QCOMPARE(png.text(QStringLiteral("Thumb::URI")), QStringLiteral("file://") + path);
+            QCOMPARE(png.text(QStringLiteral("Thumb::MTime")),
+                     QString::number(QFileInfo(path).lastModified().toSecsSinceEpoch()));
+            QCOMPARE(png.size(), QSize(256, 170));
+            QCOMPARE(int(QFileInfo(entry).permissions() & 0x7077), 0x6000);
+            QCOMPARE(int(QFileInfo(cache.root).permissions() & 0x7077), 0x7000);
+        }
+
+        QColor now = Qt::red;
+        if (change == QLatin1String("rewritten") || change == QLatin1String("broken")) {
+            // Mended or replaced by another program a second later.
+            now = Qt::blue;
+            picture(folder, QStringLiteral("p.jpg"), size, now);
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(QFileInfo(path).lastModified().addSecs(1), QFileDevice::FileModificationTime));
+        } else if (change == QLatin1String("announced")) {
+            // Our own save, within the same second.
+            now = Qt::blue;
+            picture(folder, QStringLiteral("p.jpg"), size, now);
+            file_changed(path);
+            QVERIFY(!QFileInfo::exists(entry));
+        }
+        const CellPicture second = cell_picture(cache, path, 200);
+        QCOMPARE(second.from_cache, from_cache);
+        QVERIFY(!second.image.isNull());
+        const QColor shown = second.image.pixelColor(second.image.rect().center());
+        QVERIFY2(qAbs(shown.red() - now.red()) < 40 && qAbs(shown.blue() - now.blue()) < 40,
+                 qPrintable(shown.name()));
+        QCOMPARE(second.natural, size);
+        QVERIFY(qMax(second.image.width(), second.image.height()) >= qMin(200, qMax(size.width(), size.height())));
     }
 
     void draws_in_list_order_at_cell_size()

@@ -281,7 +281,8 @@ void f_provini::display_singolo_provino(int indice, const QString &fotografia)
     QLabel *box = picx(indice);
     if (!box || fotografia.isEmpty())
         return;
-    const DrawnThumbnail t = decode_thumbnail(drawer_.layout(), indice, fotografia);
+    // Refresh reads the picture itself, and caches what it reads.
+    const DrawnThumbnail t = decode_thumbnail(drawer_.layout(), indice, fotografia, drawer_.cache(), false);
     const TwipRect old = control_geometry(box);
     place_control(box, {old.left, old.top, t.picture.width, t.picture.height});
     box->setPixmap(t.image.isNull() ? QPixmap() : QPixmap::fromImage(t.image));
