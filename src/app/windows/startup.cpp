@@ -10,6 +10,9 @@
 #include "app/windows/frame_metrics.h"
 #include "app/windows/qt_prompt.h"
 #include "app/windows/qt_window_layer.h"
+#include "viewer/fitted_decode.h"
+#include "viewer/picture_loader.h"
+#include "viewer/picture_read_ahead.h"
 
 #include <QCoreApplication>
 
@@ -23,15 +26,20 @@ void start_up(const QStringList &arguments_after_program)
     set_windows(&qt_windows);
 
     AppState &a = app();
-    a.start_argument = command_line_text(arguments_after_program);
+    a.start_argument = checked_start_argument(command_line_text(arguments_after_program));
+    // A picture's decode starts now, beside the frame measurement and the
+    // making of its window.
+    if (classify_start_argument(a.start_argument) == StartKind::Picture) {
+        const QSize natural = picture_size(a.start_argument);
+        if (natural.isValid())
+            start_first_decode(a.start_argument, fitted_decode_size(screen_twips(), FrameTwips{}, natural));
+    }
 
     const QSize frame = measure_frame();
     a.frame_height = frame.height();
     a.frame_width = frame.width();
     a.frame_extra_height = a.frame_height - nominal_frame_height;
     a.frame_extra_width = a.frame_width - nominal_frame_width;
-
-    a.start_argument = checked_start_argument(a.start_argument);
     seed_random_from_clock();
     a.taskbar_height = taskbar_height();
 
