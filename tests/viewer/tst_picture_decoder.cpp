@@ -1,9 +1,9 @@
 #include "viewer/picture_decoder.h"
 
 #include "app/file_changes.h"
-#include "panel/panel_state.h"
+#include "fake_windows.h"
 #include "test_env.h"
-#include "viewer/step_read_ahead.h"
+#include "viewer/folder_stepper.h"
 
 #include <QCoreApplication>
 #include <QImageWriter>
@@ -151,33 +151,39 @@ private Q_SLOTS:
         QVERIFY(!r.holds(photo));
     }
 
-    // The picture window reads ahead what Page Down and Page Up reach: in
-    // the folder's show order before it has its list, in the list after.
-    void picture_window_reads_ahead_its_steps()
+    // The picture window reads ahead what Page Down and Page Up reach. Its
+    // first step shows the picture predicted from the folder at once and
+    // then takes the folder list, whose own step wins when they differ.
+    void picture_window_steps_and_reads_ahead()
     {
+        test::FakeWindows layer;
         const QString dir = QFileInfo(photo).path();
         const QString a = dir + QStringLiteral("/a.jpg"), b = dir + QStringLiteral("/b.jpg");
         QVERIFY(QFile::rename(photo, dir + QStringLiteral("/c.jpg")));
         const QString c = dir + QStringLiteral("/c.jpg");
         QVERIFY(QFile::copy(c, a) && QFile::copy(c, b));
-        const auto half = [](QSize n) { return n / 2; };
-        StepReadAhead s;
-        s.shown(a, FolderList{}, half);
+        QStringList shown;
+        FolderStepper s([](QSize n) { return n / 2; }, [&](const QString &p) { shown << p; });
+        s.shown(a);
         QCOMPARE(s.pictures().held(), 2);
         QVERIFY(s.pictures().holds(b) && s.pictures().holds(c));
-        const DecodedPicture d = s.obtain(b, half);
+        const DecodedPicture d = s.obtain(b);
         QCOMPARE(s.hits(), 1);
         QCOMPARE(d.image.size(), QSize(300, 200));
         QCOMPARE(d.natural, QSize(600, 400));
-
-        panel_state().sort_descending = true; // c, b, a: from c, b and a
-        s.shown(c, FolderList{}, half);
-        QVERIFY(s.pictures().holds(a) && s.pictures().holds(b));
-        s.shown(b, FolderList{{a, b}, 2, true}, half); // a two-picture list
-        QCOMPARE(s.pictures().held(), 1);
-        QVERIFY(s.pictures().holds(a));
-        QVERIFY(s.obtain(c, half).valid()); // decoded now
+        QVERIFY(s.obtain(a).valid()); // not read ahead: decoded now
         QCOMPARE(s.hits(), 1);
+
+        QVERIFY(QFile::copy(c, dir + QStringLiteral("/ab.jpg"))); // after the prediction
+        s.step(a, true);
+        QCOMPARE(shown, QStringList{b});
+        QTRY_VERIFY(s.list().ready);
+        QCOMPARE(shown, (QStringList{b, dir + QStringLiteral("/ab.jpg")}));
+        QCOMPARE(s.list().paths.size(), 4);
+        s.shown(dir + QStringLiteral("/ab.jpg"));
+        QVERIFY(s.pictures().holds(a) && s.pictures().holds(b));
+        s.step(dir + QStringLiteral("/ab.jpg"), false);
+        QCOMPARE(shown.last(), a);
     }
 };
 

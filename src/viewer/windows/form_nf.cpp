@@ -72,6 +72,12 @@ form_nf::form_nf()
     // Clicks on the picture count as clicks on the window here.
     Imagex->setAttribute(Qt::WA_TransparentForMouseEvents);
     decoder_ = new PictureDecoder(this);
+    stepper_ = new FolderStepper([this](QSize n) { return first_decode_size(n); },
+                                 [this](const QString &path) {
+                                     st_.picture_path = path;
+                                     reload();
+                                 },
+                                 this);
     connect(Imagex, &image_control::wants_larger, this, &form_nf::decode_larger);
     connect(decoder_, &PictureDecoder::decoded, this,
             [this](quint64 id, const QString &path, const QImage &image) {
@@ -156,7 +162,7 @@ void form_nf::load_into_imagex()
         // Decoded at the size the window first shows it; a larger view asks
         // for a sharper decode in the background (wants_larger).
         decoder_->cancel();
-        const DecodedPicture d = read_ahead_.obtain(st_.picture_path, [this](QSize n) { return first_decode_size(n); });
+        const DecodedPicture d = stepper_->obtain(st_.picture_path);
         Imagex->set_picture(d.image, d.natural);
     }
 }
@@ -273,7 +279,7 @@ void form_nf::after_shown(quint64 load)
         c->setText(st_.picture_path);
     save_setting(key::last_picture_file, st_.picture_path);
     if (!Imagex->picture().isNull())
-        read_ahead_.shown(st_.picture_path, folder_list_, [this](QSize n) { return first_decode_size(n); });
+        stepper_->shown(st_.picture_path);
 }
 
 void form_nf::resizeEvent(QResizeEvent *e)
@@ -473,7 +479,7 @@ void form_nf::run(PictureCommand c)
     case PictureCommand::CopyToClipboard: copy_to_clipboard(); break;
     case PictureCommand::DeletePicture: delete_pic(); break;
     case PictureCommand::Refresh:
-        read_ahead_.forget(st_.picture_path);
+        stepper_->forget(st_.picture_path);
         reload();
         break;
     case PictureCommand::Close: close(); break;
@@ -591,19 +597,7 @@ bool form_nf::open_another(bool close_this)
     return true;
 }
 
-void form_nf::next_previous(bool next)
-{
-    if (!folder_list_.ready) {
-        build_slide_show(folder_of(st_.picture_path), true);
-        if (!take_folder_list(folder_list_, slides(), st_.picture_path)) {
-            notify(QStringLiteral("File not found"));
-            return;
-        }
-    }
-    folder_list_.index = stepped_index(folder_list_.index, int(folder_list_.paths.size()), next);
-    st_.picture_path = folder_list_.paths.at(folder_list_.index - 1);
-    reload();
-}
+void form_nf::next_previous(bool next) { stepper_->step(st_.picture_path, next); }
 
 void form_nf::delete_pic()
 {

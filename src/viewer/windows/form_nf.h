@@ -7,7 +7,7 @@
 #include <QMenu>
 #include <QPointer>
 #include "viewer/picture_decoder.h"
-#include "viewer/step_read_ahead.h"
+#include "viewer/folder_stepper.h"
 
 #include <QWidget>
 
@@ -71,8 +71,8 @@ public:
     void agenda();
 
     CropController *crop() const { return crop_; }
-    const FolderList &folder_list() const { return folder_list_; }
-    const StepReadAhead &read_ahead() const { return read_ahead_; }
+    const FolderList &folder_list() const { return stepper_->list(); }
+    const FolderStepper &stepper() const { return *stepper_; }
 
     image_control *Imagex;
     QWidget *Picture1;
@@ -148,9 +148,8 @@ private:
     bool unloaded_ = false;
     CropController *crop_ = nullptr;
     PictureWindowSaveHost *save_host_ = nullptr;
-    FolderList folder_list_;
     PictureDecoder *decoder_ = nullptr;
-    StepReadAhead read_ahead_;
+    FolderStepper *stepper_ = nullptr;
     quint64 loads_ = 0;
 };
 

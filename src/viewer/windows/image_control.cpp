@@ -1,7 +1,6 @@
 #include "viewer/windows/image_control.h"
 
 #include "app/twips.h"
-#include "viewer/first_paint_probe.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -55,8 +54,6 @@ void image_control::paintEvent(QPaintEvent *e)
         p.drawImage(e->rect(), scaled_, e->rect());
     }
     ++paints_;
-    if (!picture_.isNull())
-        record_first_paint();
     Q_EMIT painted();
 }
 

@@ -62,10 +62,10 @@ private Q_SLOTS:
         test::write_file(dir + QStringLiteral("/notes.txt"));
         form_nf *w = test::open_picture_window(dir + QStringLiteral("/b.jpg"));
         // Once b is on screen, c and a are read ahead: the step decodes nothing.
-        QTRY_VERIFY(w->read_ahead().pictures().held() == 2 && w->read_ahead().pictures().idle());
+        QTRY_VERIFY(w->stepper().pictures().held() == 2 && w->stepper().pictures().idle());
         QTest::keyClick(w, Qt::Key_PageDown);
         QCOMPARE(w->picture_path(), dir + QStringLiteral("/c.bmp"));
-        QCOMPARE(w->read_ahead().hits(), 1);
+        QCOMPARE(w->stepper().hits(), 1);
         QTest::keyClick(w, Qt::Key_PageDown); // past the last: the first
         QCOMPARE(w->picture_path(), dir + QStringLiteral("/a.jpg"));
         QTest::keyClick(w, Qt::Key_PageUp); // before the first: the last
