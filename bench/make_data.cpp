@@ -1,6 +1,7 @@
 // Writes the benchmark data into one folder: camera-like JPEGs of 24 MP and
 // 2 MP, baseline and progressive; 28 photos for a thumbnail sheet; 6 + 6
-// photos for slide show steps; and a tree of 100,000 files in 2,000 folders
+// photos for slide show steps; tinted photos for the comparisons timed on
+// the screen; and a tree of 100,000 files in 2,000 folders
 // of which 10,000 are pictures. What exists already is kept.
 // Usage: bench_make_data <folder>
 #include <QDir>
@@ -42,11 +43,33 @@ std::vector<unsigned char> photo_pixels(int w, int h, unsigned seed)
     return rgb;
 }
 
-bool write_jpeg(const QString &path, int w, int h, unsigned seed, bool progressive)
+// The same light and texture under one strong hue (0 red, 1 green, 2
+// yellow), with sensor noise in every channel, so that the file is as large
+// and as costly to decode as a camera photo; the screen watcher
+// (screen_watch.h) recognises the hue anywhere on the screen.
+std::vector<unsigned char> tinted_pixels(int w, int h, unsigned seed, int hue)
+{
+    std::vector<unsigned char> rgb = photo_pixels(w, h, seed);
+    quint32 s = 0x9E3779B9u ^ seed;
+    for (size_t i = 0; i < rgb.size(); i += 3) {
+        const int l = (rgb[i] + rgb[i + 1]) / 2;
+        for (int c = 0; c < 3; ++c) {
+            s ^= s << 13;
+            s ^= s >> 17;
+            s ^= s << 5;
+            const bool strong = c == 2 ? false : c == 0 ? hue != 1 : hue != 0;
+            const int v = l * 6 / 10 + (strong ? 100 : 0) + int(s % 25) - 12;
+            rgb[i + size_t(c)] = (unsigned char)std::clamp(v, 0, 255);
+        }
+    }
+    return rgb;
+}
+
+bool write_jpeg(const QString &path, int w, int h, unsigned seed, bool progressive, int hue = -1)
 {
     if (QFile::exists(path))
         return true;
-    const std::vector<unsigned char> rgb = photo_pixels(w, h, seed);
+    const std::vector<unsigned char> rgb = hue < 0 ? photo_pixels(w, h, seed) : tinted_pixels(w, h, seed, hue);
     tjhandle tj = tjInitCompress();
     unsigned char *out = nullptr;
     unsigned long size = 0;
@@ -107,7 +130,7 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString root = QString::fromLocal8Bit(argv[1]);
-    for (const char *sub : {"", "/sheet", "/slides", "/slides_progressive"})
+    for (const char *sub : {"", "/sheet", "/slides", "/slides_progressive", "/open24", "/open24p", "/open2", "/steps"})
         QDir().mkpath(root + sub);
     bool ok = write_jpeg(root + "/photo24.jpg", 6000, 4000, 1, false)
         && write_jpeg(root + "/photo24p.jpg", 6000, 4000, 1, true)
@@ -120,6 +143,14 @@ int main(int argc, char **argv)
         ok = write_jpeg(root + QString("/slides/big%1.jpg").arg(i), 6000, 4000, 40 + i, false)
             && write_jpeg(root + QString("/slides_progressive/big%1.jpg").arg(i), 6000, 4000,
                           40 + i, true);
+    // Timed on the screen: tinted, and each step's picture unlike the last.
+    // A picture to open is alone in its folder, so the measured memory is
+    // that of showing it, without the read-ahead of its neighbours.
+    ok = ok && write_jpeg(root + "/open24/photo.jpg", 6000, 4000, 1, false, 0)
+        && write_jpeg(root + "/open24p/photo.jpg", 6000, 4000, 1, true, 0)
+        && write_jpeg(root + "/open2/photo.jpg", 1800, 1200, 2, false, 0);
+    for (int i = 0; ok && i < 4; ++i)
+        ok = write_jpeg(root + QString("/steps/step%1.jpg").arg(i), 6000, 4000, 60 + i, false, i % 3);
     make_tree(root + "/tree");
     return ok ? 0 : 1;
 }
