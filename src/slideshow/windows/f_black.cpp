@@ -1,5 +1,6 @@
 #include "slideshow/windows/f_black.h"
 
+#include "app/windows/x11_desktop.h"
 #include "panel/panel_state.h"
 
 #include <QCloseEvent>
@@ -13,8 +14,11 @@ namespace {
 QPointer<f_black> the_window;
 }
 
+// Never focused: a window manager raises a focused borderless window that
+// covers the screen above everything else, as it would a full-screen one.
 f_black::f_black()
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint
+                           | Qt::WindowDoesNotAcceptFocus)
 {
     setObjectName(QStringLiteral("f_black"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -35,6 +39,7 @@ void f_black::show_black_screen()
     if (the_window)
         return;
     the_window = new f_black;
+    x11::skip_window_lists(the_window);
     the_window->show();
     the_window->lower();
 }

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QMargins>
+#include <optional>
+
+class QWidget;
+
+// What the program asks of an X11 window manager directly, where Qt has no
+// call for it. Every function does nothing (or answers "unknown") on other
+// platforms.
+namespace lf::x11 {
+
+// A window manager has announced itself on the screen (EWMH).
+bool window_manager_running();
+
+// Keeps a window out of taskbars, pagers and window lists. Call before the
+// window is first shown.
+void skip_window_lists(QWidget *w);
+
+// The frame the window manager would give a normal window, asked without
+// mapping any window (_NET_REQUEST_FRAME_EXTENTS); empty when the manager
+// does not answer within `timeout_ms`.
+std::optional<QMargins> requested_frame_extents(int timeout_ms);
+
+} // namespace lf::x11
