@@ -2,14 +2,18 @@
 
 #include "app/paths.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStorageInfo>
 
 namespace lf {
@@ -27,7 +31,10 @@ f_sel_dir::f_sel_dir(QWidget *parent) : QDialog(parent)
     File1->setSelectionMode(QAbstractItemView::NoSelection);
     t_selected_dir = new QLineEdit(this);
     t_selected_dir->setObjectName(QStringLiteral("t_selected_dir"));
-    t_selected_dir->setReadOnly(true);
+    // A path can be typed or pasted here; Enter goes there.
+    t_selected_dir->installEventFilter(this);
+    c_hidden = new QCheckBox(QStringLiteral("Show hidden folders"), this);
+    c_hidden->setObjectName(QStringLiteral("c_hidden"));
     b_ok = new QPushButton(QStringLiteral("OK"), this);
     b_ok->setObjectName(QStringLiteral("b_ok"));
     b_ok->setDefault(true);
@@ -40,6 +47,7 @@ f_sel_dir::f_sel_dir(QWidget *parent) : QDialog(parent)
     grid->addWidget(Dir1, 2, 0);
     grid->addWidget(File1, 1, 1, 2, 1);
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(c_hidden);
     buttons->addStretch();
     buttons->addWidget(b_ok);
     buttons->addWidget(b_cancel);
@@ -49,12 +57,54 @@ f_sel_dir::f_sel_dir(QWidget *parent) : QDialog(parent)
     fill_drives();
     connect(Drive1, &QComboBox::currentIndexChanged, this, &f_sel_dir::drive_changed);
     connect(Dir1, &QListWidget::itemActivated, this, &f_sel_dir::dir_activated);
+    Dir1->installEventFilter(this);
+    connect(t_selected_dir, &QLineEdit::textEdited, Dir1, &QListWidget::clearSelection);
+    connect(c_hidden, &QCheckBox::toggled, this, [this] { set_folder(folder_); });
+    auto *toggle_hidden = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_H), this);
+    connect(toggle_hidden, &QShortcut::activated, c_hidden, &QCheckBox::toggle);
     connect(b_ok, &QPushButton::clicked, this, [this] {
-        result_ = folder_;
+        result_ = chosen_folder();
         accept();
     });
     connect(b_cancel, &QPushButton::clicked, this, &f_sel_dir::reject);
     set_folder(QDir::homePath());
+    Dir1->setFocus();
+}
+
+QString f_sel_dir::chosen_folder() const
+{
+    const QList<QListWidgetItem *> picked = Dir1->selectedItems();
+    if (!picked.isEmpty())
+        return QDir::cleanPath(QDir(folder_).absoluteFilePath(picked.first()->data(Qt::UserRole).toString()));
+    if (const QString typed = typed_folder(); !typed.isEmpty())
+        return typed;
+    return folder_;
+}
+
+QString f_sel_dir::typed_folder() const
+{
+    QString text = t_selected_dir->text().trimmed();
+    if (text == QLatin1String("~") || text.startsWith(QLatin1String("~/")))
+        text = QDir::homePath() + text.mid(1);
+    if (text.isEmpty() || !QDir(folder_).exists(text) || !QFileInfo(QDir(folder_), text).isDir())
+        return {};
+    return QDir::cleanPath(QDir(folder_).absoluteFilePath(text));
+}
+
+bool f_sel_dir::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter acts on the list or the field only; it never reaches OK.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == Dir1)
+                dir_activated(Dir1->currentItem());
+            else if (const QString typed = typed_folder(); !typed.isEmpty())
+                set_folder(typed);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void f_sel_dir::fill_drives()
@@ -117,15 +167,19 @@ void f_sel_dir::set_folder(const QString &path)
         auto *up = new QListWidgetItem(QStringLiteral(".."), Dir1);
         up->setData(Qt::UserRole, QStringLiteral(".."));
     }
-    const QStringList subs = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot,
+    const QDir::Filters hidden = c_hidden->isChecked() ? QDir::Hidden : QDir::Filters();
+    const QStringList subs = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | hidden,
                                            QDir::Name | QDir::IgnoreCase);
     for (const QString &s : subs) {
         auto *it = new QListWidgetItem(s, Dir1);
         it->setData(Qt::UserRole, s);
     }
     File1->clear();
-    File1->addItems(dir.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase));
+    File1->addItems(dir.entryList(QDir::Files | hidden, QDir::Name | QDir::IgnoreCase));
     t_selected_dir->setText(folder_);
+    // The keyboard goes on from the top of the new list, nothing highlighted.
+    if (Dir1->count() > 0)
+        Dir1->setCurrentRow(0, QItemSelectionModel::NoUpdate);
 }
 
 void f_sel_dir::reject()

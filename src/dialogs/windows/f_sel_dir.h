@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
@@ -17,7 +18,8 @@ class f_sel_dir : public QDialog {
 public:
     explicit f_sel_dir(QWidget *parent = nullptr);
 
-    // Shows the dialog modally starting at `start`. OK gives the folder shown,
+    // Shows the dialog modally starting at `start`. OK gives the highlighted
+    // folder, else a folder typed into the path field, else the folder shown;
     // Cancel gives "", the close box gives `start` back.
     static QString choose(const QString &caption, const QString &start);
 
@@ -33,6 +35,7 @@ public:
     QListWidget *Dir1;
     QListWidget *File1;
     QLineEdit *t_selected_dir;
+    QCheckBox *c_hidden;
     QPushButton *b_ok;
     QPushButton *b_cancel;
 
@@ -40,11 +43,15 @@ protected:
     // Esc acts as Cancel; the close box keeps the start folder.
     void reject() override;
     void closeEvent(QCloseEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void fill_drives();
     void drive_changed(int index);
     void dir_activated(QListWidgetItem *item);
+    QString chosen_folder() const;
+    // The existing folder the path field names, or "".
+    QString typed_folder() const;
 
     QString folder_;
     QString start_;

@@ -1,6 +1,7 @@
 #include "dialogs/windows/f_sel_dir.h"
 #include "test_env.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -67,14 +68,73 @@ private Q_SLOTS:
         QCOMPARE(files, QStringList{QStringLiteral("a.jpg")});
     }
 
-    void browsing_then_ok_returns_the_opened_folder()
+    // Keys go where the user's keys go: to the focused list or field, and on
+    // to the dialog (whose default button is OK) when they ignore them.
+    void keyboard_and_typed_paths_data()
     {
-        const QString r = run_dialog(tree, [](f_sel_dir *d) {
-            Q_EMIT d->Dir1->itemActivated(dir_item(d, QStringLiteral("Holiday")));
-            Q_EMIT d->Dir1->itemActivated(dir_item(d, QStringLiteral("Day 1")));
-            d->b_ok->click();
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("Enter opens, two levels down")
+            << "" << QStringList{"list:End", "list:Return", "list:End", "list:Return", "ok"}
+            << "/Holiday/Day 1";
+        QTest::newRow("Enter on .. goes up and stays open")
+            << "/Holiday" << QStringList{"list:Home", "list:Return", "ok"} << "";
+        QTest::newRow("ok returns the highlighted folder")
+            << "" << QStringList{"click:archive", "ok"} << "/archive";
+        QTest::newRow("a highlighted .. is the parent")
+            << "/Holiday" << QStringList{"click:..", "ok"} << "";
+        QTest::newRow("typed path, Enter goes there")
+            << "" << QStringList{"type:/Holiday/Day 1", "field:Return", "ok"} << "/Holiday/Day 1";
+        QTest::newRow("typed path, ok takes it")
+            << "" << QStringList{"click:archive", "type:/Holiday", "ok"} << "/Holiday";
+        QTest::newRow("typed missing path, Enter stays")
+            << "/archive" << QStringList{"type:/nowhere", "field:Return", "ok"} << "/archive";
+        QTest::newRow("hidden folders on Ctrl+H")
+            << "" << QStringList{"list:Ctrl+H", "click:.cache", "ok"} << "/.cache";
+        QTest::newRow("hidden folders by the check box")
+            << "" << QStringList{"check", "click:.cache", "list:Return", "ok"} << "/.cache";
+    }
+    void keyboard_and_typed_paths()
+    {
+        QFETCH(QString, start);
+        QFETCH(QStringList, steps);
+        QFETCH(QString, result);
+        QDir().mkpath(tree + QStringLiteral("/.cache"));
+        bool stayed_open = true;
+        const QString r = run_dialog(tree + start, [&](f_sel_dir *d) {
+            d->activateWindow(); // shortcuts need the active window
+            if (!QTest::qWaitForWindowActive(d))
+                return d->b_cancel->click();
+            for (const QString &step : steps) {
+                const QString kind = step.section(':', 0, 0), arg = step.section(':', 1);
+                if (kind == QLatin1String("ok")) {
+                    stayed_open = d->isVisible();
+                    d->b_ok->click();
+                } else if (kind == QLatin1String("click")) {
+                    QListWidgetItem *it = dir_item(d, arg);
+                    if (!it) { // not listed: the result tells
+                        d->b_cancel->click();
+                        return;
+                    }
+                    QTest::mouseClick(d->Dir1->viewport(), Qt::LeftButton, {},
+                                      d->Dir1->visualItemRect(it).center());
+                } else if (kind == QLatin1String("type")) {
+                    d->t_selected_dir->setFocus();
+                    d->t_selected_dir->selectAll();
+                    QTest::keyClicks(d->t_selected_dir, tree + arg);
+                } else if (kind == QLatin1String("check")) {
+                    d->c_hidden->click();
+                } else {
+                    QWidget *to = kind == QLatin1String("list") ? static_cast<QWidget *>(d->Dir1)
+                                                                : d->t_selected_dir;
+                    const QKeySequence k(arg);
+                    QTest::keyClick(to, Qt::Key(k[0].key()), k[0].keyboardModifiers());
+                }
+            }
         });
-        QCOMPARE(r, tree + QStringLiteral("/Holiday/Day 1"));
+        QVERIFY2(stayed_open, "a key closed the dialog");
+        QCOMPARE(r, tree + result);
     }
 
     void cancel_returns_empty_even_after_browsing()
