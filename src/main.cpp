@@ -1,9 +1,11 @@
+#include "app/desktop_session.h"
 #include "app/windows/startup.h"
 #include "panel/information_texts.h"
 
 #include <QApplication>
 
 #include <cstdio>
+#include <vector>
 
 int main(int argc, char *argv[])
 {
@@ -16,7 +18,22 @@ int main(int argc, char *argv[])
         return 0;
     }
 
-    QApplication application(argc, argv);
+    // Asked on the command line rather than in the environment, so that the
+    // programs we start (the editor, the file manager) keep their own choice.
+    const QByteArray platform =
+        lf::preferred_platform(qEnvironmentVariable("QT_QPA_PLATFORM"),
+                               qEnvironmentVariable("WAYLAND_DISPLAY"),
+                               qEnvironmentVariable("DISPLAY"),
+                               qEnvironmentVariable("XDG_SESSION_TYPE"))
+            .toLatin1();
+    std::vector<char *> qt_args(argv, argv + argc);
+    char platform_option[] = "-platform";
+    if (!platform.isEmpty())
+        qt_args.insert(qt_args.begin() + 1, {platform_option, const_cast<char *>(platform.data())});
+    int qt_argc = int(qt_args.size());
+    qt_args.push_back(nullptr);
+
+    QApplication application(qt_argc, qt_args.data());
     // The process ends by its own rules once no window is registered.
     QApplication::setQuitOnLastWindowClosed(false);
     QStringList args = QApplication::arguments();

@@ -20,6 +20,8 @@ struct AppState {
     QString selected_folder;   // in/out value of the folder dialog
     QString wait_signal;       // Cancel protocol of the progress window
     bool escape_pressed = false;
+    // The desktop's refusal to place windows has been told (Wayland).
+    bool placement_notice_given = false;
 
     // Settings-derived, with stale paths blanked at start-up.
     QString picture_editor;

@@ -1,4 +1,5 @@
 #include "app/app_state.h"
+#include "app/desktop_session.h"
 #include "app/settings.h"
 #include "app/start_up.h"
 #include "app/window_registry.h"
@@ -181,6 +182,34 @@ private Q_SLOTS:
         QCOMPARE(w.calls, (QStringList{QStringLiteral("show_main_panel"),
                                        QStringLiteral("associate_menu_enabled true"),
                                        QStringLiteral("place_main_panel")}));
+    }
+
+    // Placement, the moving window and pointer parking need X11.
+    void wayland_sessions_run_on_xwayland_data()
+    {
+        QTest::addColumn<QStringList>("env"); // QT_QPA_PLATFORM, WAYLAND_DISPLAY, DISPLAY, XDG_SESSION_TYPE
+        QTest::addColumn<QString>("platform");
+        QTest::newRow("wayland with Xwayland") << QStringList{"", "wayland-0", ":0", "wayland"} << "xcb";
+        QTest::newRow("session type only") << QStringList{"", "", ":0", "wayland"} << "xcb";
+        QTest::newRow("no Xwayland") << QStringList{"", "wayland-0", "", "wayland"} << "";
+        QTest::newRow("the user's choice") << QStringList{"wayland", "wayland-0", ":0", "wayland"} << "";
+        QTest::newRow("X11 session") << QStringList{"", "", ":0", "x11"} << "";
+    }
+    void wayland_sessions_run_on_xwayland()
+    {
+        QFETCH(QStringList, env);
+        QFETCH(QString, platform);
+        QCOMPARE(preferred_platform(env[0], env[1], env[2], env[3]), platform);
+    }
+
+    void without_xwayland_placement_says_so_once()
+    {
+        test::ScriptedPrompt p;
+        QVERIFY(placement_possible_or_say_so(QStringLiteral("xcb")));
+        QVERIFY(p.messages.isEmpty());
+        QVERIFY(!placement_possible_or_say_so(QStringLiteral("wayland-egl")));
+        QVERIFY(!placement_possible_or_say_so(QStringLiteral("wayland")));
+        QCOMPARE(p.message_texts(), QStringList{placement_notice});
     }
 };
 

@@ -1,6 +1,7 @@
 #include "motion/windows/form_nf2.h"
 
 #include "app/clock.h"
+#include "app/desktop_session.h"
 #include "app/paths.h"
 #include "app/process_end.h"
 #include "app/random.h"
@@ -20,7 +21,9 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QWindow>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -151,6 +154,9 @@ void form_nf2::sopra() { raise(); }
 
 void form_nf2::set_motion(bool on)
 {
+    // A Wayland compositor does not let the window drift.
+    if (on && !placement_possible_or_say_so(QGuiApplication::platformName()))
+        on = false;
     motion().motion_on = on;
     if (on)
         Timer1->start();
@@ -275,6 +281,10 @@ bool form_nf2::eventFilter(QObject *o, QEvent *e)
             return true;
         }
         if (me->button() == Qt::LeftButton) {
+            // Where the program cannot move windows, the compositor can.
+            if (!platform_places_windows(QGuiApplication::platformName()) && windowHandle()
+                && windowHandle()->startSystemMove())
+                return true;
             m.drag_origin_x = px_to_twips(int(me->position().x()));
             m.drag_origin_y = px_to_twips(int(me->position().y()));
             dragging_ = true;

@@ -1,6 +1,7 @@
 #include "slideshow/windows/form_fs.h"
 
 #include "app/app_state.h"
+#include "app/desktop_session.h"
 #include "app/file_commands.h"
 #include "app/paths.h"
 #include "app/process_end.h"
@@ -283,17 +284,14 @@ void form_fs::prefetch_next()
 
 void form_fs::hide_pointer_rule()
 {
-    if (numeric_int(get_setting(key::hide_mousepointer)) != -1)
+    if (numeric_int(get_setting(key::hide_mousepointer)) != -1
+        || !placement_possible_or_say_so(QGuiApplication::platformName()))
         return;
-    const QPoint far(10000, 10000);
-    if (!pointer_moved_) {
-        QCursor::setPos(far);
-        pointer_moved_ = true;
-        return;
-    }
     const QPoint p = QCursor::pos();
-    if (pointer_too_central(px_to_twips(p.x()), px_to_twips(p.y()), screen_w(), screen_h()))
-        QCursor::setPos(far);
+    if (!pointer_moved_
+        || pointer_too_central(px_to_twips(p.x()), px_to_twips(p.y()), screen_w(), screen_h()))
+        QCursor::setPos(QPoint(10000, 10000));
+    pointer_moved_ = true;
 }
 
 void form_fs::update_comment()

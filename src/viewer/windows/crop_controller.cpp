@@ -2,12 +2,14 @@
 
 #include "app/app_state.h"
 #include "app/clock.h"
+#include "app/desktop_session.h"
 #include "app/window_layer.h"
 #include "app/windows/widget_geometry.h"
 #include "motion/motion_state.h"
 
 #include <QAction>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
@@ -59,7 +61,8 @@ void CropController::toggle()
         picture_->unsetCursor();
     }
     const QPoint pointer = QCursor::pos() * twips_per_pixel;
-    if (const auto centre = recentred_pointer(outer_geometry(window_), pointer))
+    if (const auto centre = recentred_pointer(outer_geometry(window_), pointer);
+        centre && placement_possible_or_say_so(QGuiApplication::platformName()))
         QCursor::setPos(*centre / twips_per_pixel);
     show_caption();
 }
