@@ -18,6 +18,17 @@
 
 namespace lf {
 
+void measure_desktop()
+{
+    AppState &a = app();
+    const QSize frame = measure_frame();
+    a.frame_height = frame.height();
+    a.frame_width = frame.width();
+    a.frame_extra_height = a.frame_height - nominal_frame_height;
+    a.frame_extra_width = a.frame_width - nominal_frame_width;
+    a.taskbar_height = taskbar_height();
+}
+
 void start_up(const QStringList &arguments_after_program)
 {
     static QtPrompt qt_prompt;
@@ -35,13 +46,8 @@ void start_up(const QStringList &arguments_after_program)
             start_first_decode(a.start_argument, fitted_decode_size(screen_twips(), FrameTwips{}, natural));
     }
 
-    const QSize frame = measure_frame();
-    a.frame_height = frame.height();
-    a.frame_width = frame.width();
-    a.frame_extra_height = a.frame_height - nominal_frame_height;
-    a.frame_extra_width = a.frame_width - nominal_frame_width;
+    measure_desktop();
     seed_random_from_clock();
-    a.taskbar_height = taskbar_height();
 
     const TempFolderResult tmp = create_tmp_pic_dir(temp_root(), QCoreApplication::applicationPid());
     a.tmp_pic_dir = tmp.tmp_pic_dir;

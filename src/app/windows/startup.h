@@ -8,4 +8,7 @@ namespace lf {
 // the event loop.
 void start_up(const QStringList &arguments_after_program);
 
+// Start-up's frame measurement and taskbar height, into the shared state.
+void measure_desktop();
+
 } // namespace lf
