@@ -46,7 +46,9 @@ PictureLayout layout_at_load(const ScreenTwips &s, const FrameTwips &f, int pict
         return l;
     if (l.window.height > s.height - s.taskbar) {
         l.shrunk = true;
-        l.window.height = s.height - s.taskbar - f.extra_height;
+        // A frame thinner than the nominal one must not make it taller than
+        // the screen.
+        l.window.height = s.height - s.taskbar - qMax(0, f.extra_height);
         l.picture.height = l.window.height - f.height;
         l.picture.width = times(l.picture.height, aspect_ratio);
         l.window.width = l.picture.width + f.width;

@@ -22,6 +22,9 @@ const ScreenTwips screen{19200, 14400, 600};
 const FrameTwips nominal{120, 405, 0, 0};
 // A thicker frame than the nominal one: 30 and 45 twips extra.
 const FrameTwips thick{150, 450, 30, 45};
+// openbox's: 1-pixel borders, a 20-pixel title and a 5-pixel bottom edge.
+const FrameTwips thin{30, 375, -90, -30};
+const FrameTwips frames[] = {nominal, thick, thin};
 } // namespace
 
 class tst_picture_window_sizing : public QObject {
@@ -29,7 +32,7 @@ class tst_picture_window_sizing : public QObject {
 private Q_SLOTS:
     void fit_at_load_data()
     {
-        QTest::addColumn<bool>("thick_frame");
+        QTest::addColumn<int>("frame"); // index into frames
         QTest::addColumn<int>("pw");
         QTest::addColumn<int>("ph");
         QTest::addColumn<int>("window_w");
@@ -38,26 +41,29 @@ private Q_SLOTS:
         QTest::addColumn<int>("picture_h");
         QTest::addColumn<bool>("shrunk");
         // 600 x 400 pixels: its own size plus the frame.
-        QTest::newRow("small") << false << 9000 << 6000 << 9120 << 6405 << 9000 << 6000 << false;
+        QTest::newRow("small") << 0 << 9000 << 6000 << 9120 << 6405 << 9000 << 6000 << false;
         // 1000 x 2000: height above the taskbar, width by the ratio.
-        QTest::newRow("tall") << false << 15000 << 30000 << 6818 << 13800 << 6698 << 13395 << true;
+        QTest::newRow("tall") << 0 << 15000 << 30000 << 6818 << 13800 << 6698 << 13395 << true;
         QTest::newRow("tall, thick frame")
-            << true << 15000 << 30000 << 6803 << 13755 << 6653 << 13305 << true;
+            << 1 << 15000 << 30000 << 6803 << 13755 << 6653 << 13305 << true;
+        // Never taller than the screen above the taskbar.
+        QTest::newRow("tall, thin frame")
+            << 2 << 15000 << 30000 << 6743 << 13800 << 6713 << 13425 << true;
         QTest::newRow("square by height")
-            << false << 18000 << 18000 << 13515 << 13800 << 13395 << 13395 << true;
+            << 0 << 18000 << 18000 << 13515 << 13800 << 13395 << 13395 << true;
         // 3000 x 1000: first limited by height, then still too wide.
-        QTest::newRow("wide") << false << 45000 << 15000 << 19200 << 6765 << 19080 << 6360 << true;
+        QTest::newRow("wide") << 0 << 45000 << 15000 << 19200 << 6765 << 19080 << 6360 << true;
         QTest::newRow("exactly as wide as the screen")
-            << false << 19080 << 6000 << 19200 << 6405 << 19080 << 6000 << false;
-        QTest::newRow("nothing decoded") << false << 0 << 0 << 120 << 405 << 0 << 0 << false;
+            << 0 << 19080 << 6000 << 19200 << 6405 << 19080 << 6000 << false;
+        QTest::newRow("nothing decoded") << 0 << 0 << 0 << 120 << 405 << 0 << 0 << false;
     }
     void fit_at_load()
     {
-        QFETCH(bool, thick_frame);
+        QFETCH(int, frame);
         QFETCH(int, pw);
         QFETCH(int, ph);
         const double ratio = ph > 0 ? double(pw) / ph : 0;
-        const PictureLayout l = layout_at_load(screen, thick_frame ? thick : nominal, pw, ph, ratio);
+        const PictureLayout l = layout_at_load(screen, frames[frame], pw, ph, ratio);
         QTEST(l.window.width, "window_w");
         QTEST(l.window.height, "window_h");
         QTEST(l.picture.width, "picture_w");

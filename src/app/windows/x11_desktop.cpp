@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/windows/x11_desktop.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QTimer>
 #include <QWidget>
 #include <QtGui/qguiapplication_platform.h>
 
@@ -33,7 +35,7 @@ xcb_connection_t *connection()
 xcb_window_t root(xcb_connection_t *c)
 {
     const xcb_screen_t *s = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-    return s ? s->root : XCB_WINDOW_NONE;
+    return s ? s->root : xcb_window_t(XCB_WINDOW_NONE);
 }
 
 xcb_atom_t atom(xcb_connection_t *c, const char *name)
@@ -63,7 +65,45 @@ bool supported(xcb_connection_t *c, const char *name)
     return false;
 }
 
+class FrameExtentsFilter : public QAbstractNativeEventFilter {
+public:
+    FrameExtentsFilter(xcb_atom_t extents, std::function<void(WId)> framed)
+        : extents_(extents), framed_(std::move(framed))
+    {
+    }
+    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override
+    {
+        if (type != "xcb_generic_event_t")
+            return false;
+        const auto *e = static_cast<const xcb_generic_event_t *>(message);
+        if ((e->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+            return false;
+        const auto *p = static_cast<const xcb_property_notify_event_t *>(message);
+        if (p->atom == extents_) {
+            const WId id = p->window;
+            QTimer::singleShot(0, qGuiApp, [f = framed_, id] { f(id); });
+        }
+        return false;
+    }
+
+private:
+    xcb_atom_t extents_;
+    std::function<void(WId)> framed_;
+};
+
 } // namespace
+
+void watch_frame_extents(std::function<void(WId)> framed)
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return;
+    static FrameExtentsFilter *filter = nullptr;
+    if (filter)
+        return;
+    filter = new FrameExtentsFilter(atom(c, "_NET_FRAME_EXTENTS"), std::move(framed));
+    qGuiApp->installNativeEventFilter(filter);
+}
 
 bool window_manager_running()
 {

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <QMargins>
+#include <QWindow>
+
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -22,5 +25,9 @@ void skip_window_lists(QWidget *w);
 // mapping any window (_NET_REQUEST_FRAME_EXTENTS); empty when the manager
 // does not answer within `timeout_ms`.
 std::optional<QMargins> requested_frame_extents(int timeout_ms);
+
+// Calls `framed` (from the event loop, after Qt has seen the event) each
+// time a window manager sets the frame extents of one of our windows.
+void watch_frame_extents(std::function<void(WId)> framed);
 
 } // namespace lf::x11

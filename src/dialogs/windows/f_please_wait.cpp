@@ -73,7 +73,9 @@ void f_please_wait::set_layout()
     const PleaseWaitLayout l = please_wait_layout(label.width, label.height, button.width,
                                                   button.height,
                                                   app().wait_signal == show_cancel);
-    set_outer_size(this, l.window_width, l.window_height);
+    // The layout is the window's inside: a title bar taller than the one it
+    // was made for would otherwise cut off the Cancel button.
+    resize(twips_to_px(l.window_width), twips_to_px(l.window_height));
     place_control(Label1, l.label);
     b_cancel->setVisible(l.button_visible);
     if (l.button_visible)
