@@ -6,11 +6,12 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QGuiApplication>
 #include <QMargins>
 #include <QVariant>
 #include <QWidget>
-#include <QWindow>
 
+#include <cmath>
 #include <optional>
 
 namespace lf {
@@ -19,20 +20,32 @@ namespace {
 const char outer_pos_key[] = "lf_outer_pos";
 const char outer_size_key[] = "lf_outer_size";
 
-// The window manager's frame once it has framed the window, else nothing.
+// The window manager's frame around the window, in logical pixels, once it
+// has put one there.
 std::optional<QMargins> real_frame(const QWidget *w)
 {
-    const QWindow *h = w->windowHandle();
-    if (!h || !w->isVisible() || h->frameMargins().isNull())
+    const auto e = x11::frame_extents(w->internalWinId());
+    if (!e)
         return std::nullopt;
-    return h->frameMargins();
+    const qreal dpr = w->devicePixelRatioF();
+    const auto logical = [dpr](int px) { return int(std::ceil(px / dpr)); };
+    return QMargins(logical(e->left()), logical(e->top()), logical(e->right()), logical(e->bottom()));
+}
+
+// Qt may not have read the frame yet: the inside goes where the frame puts it.
+void place_framed(QWidget *w, const QPoint &outer, const QMargins &frame)
+{
+    const QPoint inside = outer + QPoint(frame.left(), frame.top());
+    if (w->geometry().topLeft() != inside)
+        w->setGeometry(QRect(inside, w->size()));
 }
 
 // A window placed before the window manager framed it was sized with the
 // frame estimated at start-up; and one that already existed then was moved
 // by its client area, which put its title bar above the point asked for.
-// Once the frame is there, this applies the outer geometry asked for again.
-void correct_if_framed(QWidget *w)
+// Once the manager has framed it, this applies the outer geometry asked for
+// again.
+void correct_when_framed(QWidget *w)
 {
     const auto frame = real_frame(w);
     const QVariant pos = w->property(outer_pos_key);
@@ -44,44 +57,28 @@ void correct_if_framed(QWidget *w)
     const QSize extra(frame->left() + frame->right(), frame->top() + frame->bottom());
     if (size.isValid() && w->size() + extra != size.toSize())
         w->resize((size.toSize() - extra).expandedTo(QSize(1, 1)));
-    const QPoint frame_at = w->geometry().topLeft() - QPoint(frame->left(), frame->top());
-    if (pos.isValid() && frame_at != pos.toPoint())
-        w->move(pos.toPoint());
+    if (pos.isValid())
+        place_framed(w, pos.toPoint(), *frame);
 }
 
-// The window manager says it has framed a window (X11), or the window
-// moved or was resized after mapping (any platform).
-class FrameCorrection : public QObject {
-public:
-    FrameCorrection()
-    {
-        x11::watch_frame_extents([](WId id) {
-            for (QWidget *w : QApplication::topLevelWidgets())
-                if (w->internalWinId() == id)
-                    correct_if_framed(w);
-        });
-    }
-    bool eventFilter(QObject *o, QEvent *e) override
-    {
-        if (e->type() == QEvent::Move || e->type() == QEvent::Resize || e->type() == QEvent::Show)
-            correct_if_framed(static_cast<QWidget *>(o));
-        return false;
-    }
-};
-
-// Keeps what was asked for until a window manager has framed the window.
-void correct_when_framed(QWidget *w, const char *key, const QVariant &value)
+// Keeps what was asked for until an X11 window manager has framed the
+// window (elsewhere nobody frames windows where the program places them).
+void remember_until_framed(QWidget *w, const char *key, const QVariant &value)
 {
-    // Only an X11 window manager frames windows where the program places
-    // them (the offscreen platform's margins are made up).
     static const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
-    static FrameCorrection correction;
-    if (!x11 || !w->isWindow() || (w->windowFlags() & Qt::FramelessWindowHint) || real_frame(w)
-        || (app().frame_width == 0 && app().frame_height == 0))
+    if (!x11 || !w->isWindow() || (w->windowFlags() & Qt::FramelessWindowHint)
+        || (app().frame_width == 0 && app().frame_height == 0) || real_frame(w))
         return;
+    static const bool watching = [] {
+        x11::watch_frame_extents([](WId id) {
+            for (QWidget *top : QApplication::topLevelWidgets())
+                if (top->internalWinId() == id)
+                    correct_when_framed(top);
+        });
+        return true;
+    }();
+    Q_UNUSED(watching);
     w->setProperty(key, value);
-    w->removeEventFilter(&correction);
-    w->installEventFilter(&correction);
 }
 
 } // namespace
@@ -97,14 +94,18 @@ void set_outer_size(QWidget *w, int width, int height)
 {
     w->resize(qMax(1, twips_to_px(width - app().frame_width)),
               qMax(1, twips_to_px(height - app().frame_height)));
-    correct_when_framed(w, outer_size_key, QSize(twips_to_px(width), twips_to_px(height)));
+    remember_until_framed(w, outer_size_key, QSize(twips_to_px(width), twips_to_px(height)));
 }
 
 void move_outer(QWidget *w, int left, int top)
 {
     const QPoint p(twips_to_px(left), twips_to_px(top));
+    if (const auto frame = real_frame(w)) {
+        place_framed(w, p, *frame);
+        return;
+    }
     w->move(p);
-    correct_when_framed(w, outer_pos_key, p);
+    remember_until_framed(w, outer_pos_key, p);
 }
 
 void set_outer_geometry(QWidget *w, const TwipRect &r)

@@ -93,6 +93,18 @@ private:
 
 } // namespace
 
+std::optional<QMargins> frame_extents(WId window)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !window)
+        return std::nullopt;
+    const std::vector<uint32_t> e =
+        values(c, xcb_window_t(window), atom(c, "_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL);
+    if (e.size() != 4)
+        return std::nullopt;
+    return QMargins(int(e[0]), int(e[2]), int(e[1]), int(e[3]));
+}
+
 void watch_frame_extents(std::function<void(WId)> framed)
 {
     xcb_connection_t *c = connection();

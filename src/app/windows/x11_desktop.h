@@ -26,6 +26,10 @@ void skip_window_lists(QWidget *w);
 // does not answer within `timeout_ms`.
 std::optional<QMargins> requested_frame_extents(int timeout_ms);
 
+// The frame a window manager has put around one of our windows
+// (_NET_FRAME_EXTENTS, device pixels), or nothing while it has not.
+std::optional<QMargins> frame_extents(WId window);
+
 // Calls `framed` (from the event loop, after Qt has seen the event) each
 // time a window manager sets the frame extents of one of our windows.
 void watch_frame_extents(std::function<void(WId)> framed);
