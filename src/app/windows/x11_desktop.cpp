@@ -10,6 +10,7 @@
 
 #include <xcb/xcb.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
