@@ -22,6 +22,7 @@ struct AppState {
     bool escape_pressed = false;
     // The desktop's refusal to place windows has been told (Wayland).
     bool placement_notice_given = false;
+    bool ending = false; // a signal ends the program: nothing may ask any more
 
     // Settings-derived, with stale paths blanked at start-up.
     QString picture_editor;

@@ -3,7 +3,9 @@
 #include "app/app_state.h"
 #include "app/file_changes.h"
 #include "app/paths.h"
+#include "app/picture_versions.h"
 #include "app/prompt.h"
+#include "app/safe_files.h"
 #include "app/settings.h"
 #include "app/shell.h"
 
@@ -14,33 +16,39 @@
 #include <QStandardPaths>
 
 #include <cerrno>
-#include <cstdio>
+#include <unistd.h>
 
 namespace lf {
 
 bool delete_with_backup(const QString &path)
 {
     const QString dir = app().tmp_pic_dir;
-    if (dir.isEmpty() || !QDir().mkpath(dir)) {
+    if (dir.isEmpty()) {
         report_error(ENOENT, QStringLiteral("No folder for the backup copy: the picture was not deleted"));
         return false;
     }
-    // Two deleted pictures of the same name (from different folders) both
-    // keep their copy: the second one gets a numbered name.
-    const QString name = file_name_of(path);
-    QString backup = dir + QLatin1Char('/') + name;
-    for (int n = 2; QFileInfo::exists(backup); ++n)
-        backup = dir + QLatin1Char('/') + QString::number(n) + QLatin1Char('_') + name;
-    if (!QFile::copy(path, backup)) {
-        QFile src(path);
-        report_error(int(src.error()), QStringLiteral("Could not keep a copy of ") + path
-                                           + QStringLiteral(", so it was not deleted"));
+    if (!file_exists(path)) {
+        report(fault_of(ENOENT));
         return false;
     }
-    QFile f(path);
-    if (!f.remove()) {
-        report_error(int(f.error()), f.errorString());
-        QFile::remove(backup);
+    // The copy is kept under the picture's own path, beside any earlier
+    // deleted copy of that path, and made whole before anything is removed.
+    FileFault f;
+    if (!make_versions_folder(dir, path))
+        f = fault_of(errno);
+    const QString copy = deleted_copy_for(dir, path);
+    if (!f.failed())
+        f = replace_file_with_copy(copy, path);
+    if (f.failed()) {
+        report(f);
+        return false;
+    }
+    // The desktop's Trash of the picture's own volume can give it back after
+    // the program ends; where none can take it, the copy above is all.
+    if (!QFile::moveToTrash(path) && ::unlink(QFile::encodeName(path).constData()) != 0) {
+        f = fault_of(errno);
+        QFile::remove(copy);
+        report(f);
         return false;
     }
     app().deleted_pictures += QLatin1Char('|') + path;
@@ -99,13 +107,19 @@ QString ask_and_rename(const QString &path, const QString &title, RenameRules ru
         const QString target = folder_of(path) + QLatin1Char('/') + name;
         if (target == path)
             return {};
-        QFile f(path);
-        if (!f.rename(target)) {
-            report_error(int(f.error()), QStringLiteral("Could not rename ") + path);
+        const FileFault f = rename_file(path, target);
+        if (f.failed()) {
+            report(f);
             return {};
         }
         file_changed(path);
         file_changed(target);
+        // The last picture keeps being the last picture under its new name.
+        AppState &a = app();
+        if (a.last_picture_file == path || get_setting(key::last_picture_file) == path) {
+            a.last_picture_file = target;
+            save_setting(key::last_picture_file, target);
+        }
         return target;
     }
 }
@@ -159,24 +173,17 @@ void copy_file_as(const QString &source, const QString &fallback_folder)
     r.kind = FileRequest::Save;
     r.title = QStringLiteral("Copy original image file as...");
     r.start = folder + QLatin1Char('/') + file_name_of(source);
-    const QString target = prompt().file(r);
+    r.default_suffix = extension_of(source).mid(1);
+    const QString target = ask_save_path(r);
     if (target.isEmpty())
         return;
     if (QFileInfo(target).absoluteFilePath() == QFileInfo(source).absoluteFilePath())
         return;
-    // Copy next to the target first, so a failed copy never destroys the
-    // file being replaced.
-    const QString part = target + QStringLiteral(".part");
-    QFile::remove(part);
-    if (!QFile::copy(source, part)) {
-        QFile f(source);
-        report_error(int(f.error()), QStringLiteral("Could not copy ") + source);
-        return;
-    }
-    // rename(2) replaces the old target in one step, so it is never lost.
-    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(target).constData()) != 0) {
-        QFile::remove(part);
-        report_error(EIO, QStringLiteral("Could not write ") + target);
+    // Only the file the user named is written, through a work file of its
+    // own beside it; a failure leaves any old target as it was.
+    const FileFault f = replace_file_with_copy(target, source);
+    if (f.failed()) {
+        report(f);
         return;
     }
     file_changed(target);

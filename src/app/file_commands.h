@@ -6,10 +6,11 @@ namespace lf {
 
 // File operations that several windows offer on the picture they show.
 
-// Copies the picture into tmp_pic_dir (made when missing) under its own name,
-// and deletes it only when that copy succeeded; records it in
-// app().deleted_pictures. Errors are reported with report_error; false means
-// the picture is still there. Each window asks its own question first.
+// Copies the picture into its own folder of tmp_pic_dir (app/picture_versions),
+// and only when that copy is whole moves it to the desktop's Trash (or, where
+// no Trash takes it, deletes it); records it in app().deleted_pictures.
+// Errors are reported with report_error; false means the picture is still
+// there. Each window asks its own question first.
 bool delete_with_backup(const QString &path);
 
 enum class RenameCheck { Ok, Cancelled, ExtensionChanged, Invalid };
@@ -29,7 +30,8 @@ struct RenameRules {
 QString answer_as_name(const QString &path, const QString &answer, RenameRules rules);
 
 // Asks for a new name (title, "New file name?", the current name proposed)
-// until it is acceptable or cancelled, then renames. Returns the new path, or
+// until it is acceptable or cancelled, then renames (never over another
+// file). The last picture moves to the new name. Returns the new path, or
 // "" when nothing was renamed.
 QString ask_and_rename(const QString &path, const QString &title, RenameRules rules = {});
 
@@ -56,7 +58,8 @@ void edit_with_picture_editor(const QString &editor, const QString &picture);
 
 // The copy-file-as command: save dialog starting in the folder of the
 // setting last_saved_as_file (or of start_folder_fallback), overwrite asked
-// by the dialog, then a plain copy; remembers the target.
+// by the dialog, then a copy through a work file beside the target;
+// remembers the target.
 void copy_file_as(const QString &source, const QString &start_folder_fallback);
 
 // The user's agenda file, made empty when missing.

@@ -17,6 +17,14 @@ void strip_quotes(QString &s)
         s.chop(1);
 }
 
+QString absolute_path(const QString &path, const QString &base)
+{
+    if (path.isEmpty())
+        return {};
+    const QDir dir(base.isEmpty() ? QDir::currentPath() : base);
+    return QDir::cleanPath(dir.absoluteFilePath(path));
+}
+
 QString folder_of(const QString &path)
 {
     const qsizetype i = path.lastIndexOf(QLatin1Char('/'));
@@ -58,14 +66,6 @@ bool is_folder(const QString &path)
     return !path.trimmed().isEmpty() && QFileInfo(path).isDir();
 }
 
-bool any_file_matches(const QString &folder, const QString &pattern)
-{
-    if (folder.isEmpty())
-        return false;
-    QDirIterator it(folder, QStringList{pattern}, QDir::Files | QDir::Hidden | QDir::System);
-    return it.hasNext();
-}
-
 QString extension_of(const QString &path)
 {
     const QString name = file_name_of(path);
@@ -105,6 +105,20 @@ QString on_disk_name(const QString &path)
             return folder + QLatin1Char('/') + folded;
     }
     return path;
+}
+
+bool storable_path(const QByteArray &encoded_path)
+{
+    if (encoded_path.contains('\n') || encoded_path.contains('\r'))
+        return false;
+    return QFile::encodeName(QFile::decodeName(encoded_path)) == encoded_path;
+}
+
+QString unstorable_names_message(int count)
+{
+    return QString::number(count)
+         + QStringLiteral(" pictures were left out: their names are not valid UTF-8 or hold a line "
+                          "break, so a list cannot keep them.");
 }
 
 bool is_url(const QString &s)

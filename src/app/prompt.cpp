@@ -1,5 +1,9 @@
 #include "app/prompt.h"
 
+#include "app/paths.h"
+
+#include <QFileInfo>
+
 namespace lf {
 namespace {
 
@@ -55,6 +59,21 @@ Answer ask(const QString &text, Buttons b, Icon i, int default_button, const QSt
     r.icon = i;
     r.default_button = default_button;
     return prompt().message(r);
+}
+
+QString ask_save_path(const FileRequest &r)
+{
+    QString path = prompt().file(r);
+    if (path.isEmpty() || r.default_suffix.isEmpty() || file_name_of(path).contains(QLatin1Char('.')))
+        return path;
+    path += QLatin1Char('.') + r.default_suffix;
+    // The dialog asked about the name as typed, not about this one.
+    if (r.confirm_overwrite && QFileInfo::exists(path)
+        && ask(file_name_of(path) + QStringLiteral(" already exists.\nDo you want to replace it?"),
+               Buttons::YesNo, Icon::Exclamation, 2)
+               != Answer::Yes)
+        return {};
+    return path;
 }
 
 } // namespace lf

@@ -34,6 +34,7 @@ struct FileRequest {
     QString start;  // folder, or proposed file for Save
     QString filter; // Qt filter text, e.g. "Pictures (*.jpg *.gif *.bmp)"
     bool confirm_overwrite = true; // Save only
+    QString default_suffix;        // Save only: added to a name typed without one ("ssf")
 };
 
 struct FolderRequest {
@@ -59,6 +60,10 @@ public:
 Prompt &prompt();
 // Installs p (not owned); nullptr restores the one that answers "OK"/empty.
 void set_prompt(Prompt *p);
+
+// The Save dialog's answer, with r.default_suffix added when the name has
+// no extension (asking before it replaces a file then); "" when cancelled.
+QString ask_save_path(const FileRequest &r);
 
 // Short forms for the common cases.
 void notify(const QString &text, const QString &title = app_title);

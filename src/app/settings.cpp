@@ -78,6 +78,28 @@ void save_setting(const char *key, long long value)
     save_setting(key, QString::number(value));
 }
 
+void forget_settings_inside(const QString &folder, bool only_missing)
+{
+    if (folder.isEmpty())
+        return;
+    const QString inside = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    QSettings s(settings_file(), QSettings::IniFormat);
+    if (s.status() != QSettings::NoError)
+        return;
+    bool changed = false;
+    for (const char *k : {key::last_picture_file, key::last_slide_show, key::last_slide_show_dir,
+                          key::last_thumbnail_file, key::last_saved_file, key::last_saved_as_file,
+                          key::init_dir_for_search, key::picture_editor}) {
+        const QString v = s.value(key_path(k)).toString();
+        if ((v == folder || v.startsWith(inside)) && !(only_missing && QFileInfo::exists(v))) {
+            s.setValue(key_path(k), QString());
+            changed = true;
+        }
+    }
+    if (changed)
+        s.sync();
+}
+
 double numeric_value(const QString &s)
 {
     int i = 0;

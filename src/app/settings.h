@@ -34,6 +34,11 @@ QString get_setting(const char *key);
 void save_setting(const char *key, const QString &value);
 void save_setting(const char *key, long long value);
 
+// Blanks every path setting that names folder or something inside it (with
+// only_missing, only those that are gone), so that no setting names a file
+// of tmp_pic for the next start. One read and at most one write of the store.
+void forget_settings_inside(const QString &folder, bool only_missing);
+
 // Leading number of s ("12abc" -> 12, " -1" -> -1, "x" -> 0, "" -> 0).
 double numeric_value(const QString &s);
 // numeric_value truncated toward zero and clamped to the int range.

@@ -36,6 +36,9 @@ QString checked_start_argument(QString argument)
     strip_quotes(argument);
     if (argument.isEmpty())
         return {};
+    // Stored in settings and .ssf files, it must not depend on the folder
+    // the program was started from.
+    argument = absolute_path(argument);
     if (!file_exists(argument)) {
         notify(QStringLiteral("File not found ") + argument);
         return {};

@@ -13,7 +13,7 @@ enum class StartKind { MainPanel, SlideShow, ThumbnailFile, Picture };
 // By the last four characters, without regard to case.
 StartKind classify_start_argument(const QString &argument);
 
-// Steps 3 and 4: quotes removed; a missing file is reported ("File not
+// Steps 3 and 4: quotes removed and made absolute; a missing file is reported ("File not
 // found " + path) and dropped; an existing one takes its on-disk spelling.
 QString checked_start_argument(QString argument);
 

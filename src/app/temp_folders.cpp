@@ -17,6 +17,11 @@ QString temp_root()
     return t.isEmpty() ? QStringLiteral("/tmp") : t;
 }
 
+QString private_temp_folder(const QString &root)
+{
+    return root + QStringLiteral("/lumenfolio-") + QString::number(::geteuid());
+}
+
 bool process_alive(long long pid)
 {
     if (pid <= 0)
@@ -62,7 +67,7 @@ void remove_stale_process_folders(const QString &base, long long own_pid)
 TempFolderResult create_tmp_pic_dir(const QString &root, long long pid)
 {
     TempFolderResult result;
-    const QString base = root + QStringLiteral("/lumenfolio-") + QString::number(::geteuid());
+    const QString base = private_temp_folder(root);
     const QByteArray native = QFile::encodeName(base);
     if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
         return result; // creation failures are silent; the program runs without backups

@@ -18,6 +18,8 @@ struct TempFolderResult {
 TempFolderResult create_tmp_pic_dir(const QString &temp_root, long long pid);
 // The temp location the platform gives ($TMPDIR or /tmp).
 QString temp_root();
+// The private per-user folder under it that holds every instance's tmp_pic.
+QString private_temp_folder(const QString &temp_root);
 // Deletes the tmp_pic folder with its files, and the process folder above
 // it; failures are ignored.
 void remove_tmp_pic_dir(const QString &tmp_pic_dir);

@@ -31,6 +31,8 @@ public:
     virtual void beep() = 0;
     // Deletes nothing; ends the process at once.
     virtual void end_process() = 0;
+    // Closes every window as the user would, each running its unload.
+    virtual void close_all_windows() {}
 };
 
 WindowLayer &windows();

@@ -16,6 +16,7 @@
 #include "viewer/viewer_state.h"
 
 #include <QDir>
+#include <QStandardPaths>
 
 #include <limits>
 
@@ -166,7 +167,13 @@ EditorOutcome edit_last_picture(const QString &editor_field)
     EditorMessages m;
     m.not_assigned = QStringLiteral("Path of picture editor is missing.");
     m.wrong = QStringLiteral("Path of picture editor is wrong.");
-    const EditorStart r = start_picture_editor(editor_field, app().last_picture_file, m);
+    // The field is typed: a bare program name is looked up in PATH, any
+    // other path made absolute before it is stored.
+    const QString typed = editor_field.trimmed();
+    const QString found = typed.contains(QLatin1Char('/')) ? QString()
+                                                            : QStandardPaths::findExecutable(typed);
+    const QString editor = found.isEmpty() ? absolute_path(typed) : found;
+    const EditorStart r = start_picture_editor(editor, app().last_picture_file, m);
     switch (r) {
     case EditorStart::NotAssigned: return EditorOutcome::Missing;
     case EditorStart::Wrong:
@@ -175,7 +182,6 @@ EditorOutcome edit_last_picture(const QString &editor_field)
     case EditorStart::Failed: break;
     }
     // The field names a program: it becomes the stored editor.
-    const QString editor = editor_field.trimmed();
     if (editor != app().picture_editor) {
         app().picture_editor = editor;
         save_setting(key::picture_editor, editor);
@@ -189,7 +195,8 @@ QString rename_last_picture(const QString &last_file_field)
         return {};
     RenameRules rules;
     rules.trim_answer = true;
-    return ask_and_rename(last_file_field, QStringLiteral("Renaming last file"), rules);
+    return ask_and_rename(absolute_path(last_file_field.trimmed()), QStringLiteral("Renaming last file"),
+                          rules);
 }
 
 QString choose_picture_editor()

@@ -1,5 +1,7 @@
 #include "panel/picture_search.h"
 
+#include "app/paths.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 
@@ -134,8 +136,12 @@ bool PictureSearch::step(int budget_ms)
                     queue_.push_back(full);
                 } else if (picture_name(name, len)) {
                     const QString path = QFile::decodeName(full);
-                    if (path_matches(path, fields_))
-                        found_ << path;
+                    if (path_matches(path, fields_)) {
+                        if (storable_path(full))
+                            found_ << path;
+                        else
+                            ++skipped_;
+                    }
                 }
             }
         }

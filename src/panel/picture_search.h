@@ -43,6 +43,8 @@ public:
     qint64 entries_searched() const { return entries_; }
     // Matches in the order found.
     const QStringList &found() const { return found_; }
+    // Matches left out because a list cannot carry their names.
+    int skipped() const { return skipped_; }
 
 private:
     bool open_next_folder();
@@ -55,6 +57,7 @@ private:
     qint64 folders_ = 0;
     qint64 entries_ = 0;
     QStringList found_;
+    int skipped_ = 0;
 };
 
 } // namespace lf

@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/paths.h"
 #include "app/prompt.h"
+#include "app/safe_files.h"
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/window_layer.h"
@@ -51,16 +52,6 @@ bool picture_name(const char *name, size_t len)
     }
     return std::memcmp(ext, "jpg", 3) == 0 || std::memcmp(ext, "gif", 3) == 0
         || std::memcmp(ext, "bmp", 3) == 0;
-}
-
-// Paths end up as lines of a text file and must name the file again when
-// read back: names with line breaks, or bytes that are no text in the
-// file-name encoding, cannot be kept.
-bool storable(const QByteArray &path)
-{
-    if (path.contains('\n') || path.contains('\r'))
-        return false;
-    return QFile::encodeName(QFile::decodeName(path)) == path;
 }
 
 enum class Kind { Other, Folder, File };
@@ -165,10 +156,10 @@ std::vector<SortEntry> read_list_file(const QString &list_file, Busy &busy, bool
     return out;
 }
 
-std::vector<SortEntry> single_folder(const QString &dir, Busy &busy, bool with_times)
+std::vector<SortEntry> single_folder(const QString &dir, Busy &busy, bool with_times, int &skipped)
 {
     std::vector<SortEntry> out;
-    const QStringList names = folder_pictures(dir);
+    const QStringList names = folder_pictures(dir, &skipped);
     for (const QString &path : names) {
         if (int(out.size()) >= max_slides) {
             busy.set(false);
@@ -224,7 +215,7 @@ bool has_subfolders(const QString &folder)
     return found;
 }
 
-QStringList folder_pictures(const QString &folder)
+QStringList folder_pictures(const QString &folder, int *skipped)
 {
     QStringList out;
     const QByteArray f = without_trailing_slash(folder);
@@ -238,14 +229,16 @@ QStringList folder_pictures(const QString &folder)
             || kind_of(dirfd(d), e) != Kind::File)
             continue;
         const QByteArray full = joined(f, e->d_name);
-        if (storable(full))
+        if (storable_path(full))
             out << QFile::decodeName(full);
+        else if (skipped)
+            ++*skipped;
     }
     closedir(d);
     return out;
 }
 
-ScanEnd scan_folder_tree(const QString &root, const QString &list_file)
+ScanEnd scan_folder_tree(const QString &root, const QString &list_file, int *skipped)
 {
     hourglass(true);
     show_progress(scan_message);
@@ -290,9 +283,11 @@ ScanEnd scan_folder_tree(const QString &root, const QString &list_file)
                 queue.push_back(joined(folder, name));
             } else if (picture && kind == Kind::File) {
                 QByteArray full = joined(folder, name);
-                if (storable(full)) {
+                if (storable_path(full)) {
                     full += '\n';
                     out.write(full);
+                } else if (skipped) {
+                    ++*skipped;
                 }
             }
         }
@@ -342,11 +337,12 @@ void build_slide_show(const QString &folder, bool build_only)
 
     const bool by_date = panel_state().sort_by_datetime;
     std::vector<SortEntry> entries;
+    int skipped = 0;
     if (whole_tree) {
         QDir().mkpath(a.tmp_pic_dir);
         busy.set(true);
         const QString list_file = a.tmp_pic_dir + QStringLiteral("/dirscan.tmp");
-        const ScanEnd end = scan_folder_tree(dir, list_file);
+        const ScanEnd end = scan_folder_tree(dir, list_file, &skipped);
         if (end == ScanEnd::Escaped) {
             // The main panel is being closed: nothing is shown any more.
             QFile::remove(list_file);
@@ -357,7 +353,11 @@ void build_slide_show(const QString &folder, bool build_only)
         QFile::remove(list_file);
         windows().unload_please_wait();
     } else {
-        entries = single_folder(dir, busy, by_date);
+        entries = single_folder(dir, busy, by_date, skipped);
+    }
+    if (skipped > 0) {
+        busy.set(false);
+        notify(unstorable_names_message(skipped));
     }
 
     busy.set(true);
@@ -386,23 +386,16 @@ void build_slide_show(const QString &folder, bool build_only)
     const QString file = a.tmp_pic_dir + QStringLiteral("/_slideshow.ssf");
     save_setting(key::last_slide_show, file);
     QDir().mkpath(a.tmp_pic_dir);
-    QFile out(file);
-    bool written = out.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    if (written) {
-        QByteArray text;
-        for (int i = 1; i <= s.slide_count; ++i) {
-            text += s.slot(i).path.toUtf8();
-            text += '\n';
-        }
-        written = out.write(text) == text.size();
-        written = out.flush() && written;
-        out.close();
+    QByteArray text;
+    for (int i = 1; i <= s.slide_count; ++i) {
+        text += s.slot(i).path.toUtf8();
+        text += '\n';
     }
-    const int err = errno;
+    const FileFault written = replace_file(file, text);
     end_build_state();
-    if (!written) {
+    if (written.failed()) {
         busy.set(false);
-        report_errno(err ? err : EIO);
+        report(written);
         return;
     }
     s.slide_show_file = file;

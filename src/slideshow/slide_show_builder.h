@@ -14,13 +14,16 @@ enum class ScanEnd { Finished, Cancelled, Escaped };
 // Writes the path of every picture under root to list_file, one per line,
 // folders breadth-first in listing order. Enters every folder, dotted ones
 // too, but never follows a link to a folder; skips folders it cannot list.
-ScanEnd scan_folder_tree(const QString &root, const QString &list_file);
+// Pictures whose names a list cannot carry (storable_path) are left out
+// and counted in *skipped.
+ScanEnd scan_folder_tree(const QString &root, const QString &list_file, int *skipped = nullptr);
 // True when folder holds a subfolder whose name has no dot (links to
 // folders do not count).
 bool has_subfolders(const QString &folder);
 // The pictures of one folder (ordinary, not hidden files) as folder + "/" +
-// name, in listing order, names as on disk.
-QStringList folder_pictures(const QString &folder);
+// name, in listing order, names as on disk; unstorable names counted in
+// *skipped.
+QStringList folder_pictures(const QString &folder, int *skipped = nullptr);
 // The pictures of one folder in the order build_slide_show(folder, true)
 // lists them, without its messages, settings and slide list: what the
 // picture window's stepping keys will reach.

@@ -3,6 +3,8 @@
 #include "app/app_state.h"
 #include "app/paths.h"
 #include "app/prompt.h"
+#include "app/safe_files.h"
+#include "app/settings.h"
 #include "app/shell.h"
 #include "app/window_layer.h"
 #include "slideshow/slide_list.h"
@@ -12,7 +14,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <climits>
@@ -88,36 +89,7 @@ bool looks_binary(const QString &path)
     return f.read(8192).contains('\0');
 }
 
-QString work_file_path()
-{
-    QString dir = app().tmp_pic_dir;
-    if (dir.isEmpty() || !QDir().mkpath(dir))
-        dir = QDir::tempPath();
-    return dir + QLatin1Char('/') + slide_show_work_file;
-}
-
 QString value_after(const QString &line, const QString &name) { return line.mid(name.size()); }
-
-// Puts the work file in place of the slide show file through the backup, so
-// that an interruption leaves the old file or its backup.
-void replace_through_backup(const QString &target, const QString &work)
-{
-    const QString backup = target + being_replaced_suffix;
-    if (QFileInfo::exists(backup))
-        QFile::remove(backup);
-    if (!QFile::rename(target, backup)) {
-        report_error(75, QStringLiteral("Path/File access error"));
-        QFile::remove(work);
-        return;
-    }
-    if (!QFile::rename(work, target)) {
-        QFile::rename(backup, target);
-        report_error(75, QStringLiteral("Path/File access error"));
-        QFile::remove(work);
-        return;
-    }
-    QFile::remove(backup);
-}
 
 void read_failed(int number, const QString &description)
 {
@@ -147,7 +119,9 @@ ReadOutcome read_slide_list(const QString &path)
         return ReadOutcome::Failed;
     }
 
-    const QString own_folder = folder_of(path);
+    // Entries are read against the file's own folder, whatever folder the
+    // program runs in, and written back whole.
+    const QString own_folder = folder_of(absolute_path(path));
     int first_unseen = 0;
     bool file_changed = false;
     bool remove_all_missing = false;
@@ -196,6 +170,7 @@ ReadOutcome read_slide_list(const QString &path)
             seen = pic.back() == QLatin1Char('1');
             pic.chop(2);
         }
+        pic = absolute_path(pic, own_folder);
         // A NUL would cut the path short and name another file.
         const QDateTime time =
             truncated || pic.contains(QChar(0)) ? QDateTime() : modification_time(pic);
@@ -252,19 +227,10 @@ ReadOutcome read_slide_list(const QString &path)
         return ReadOutcome::Failed;
     }
 
-    if (file_changed) {
-        const QString work = work_file_path();
-        QFile w(work);
-        if (w.open(QIODevice::WriteOnly | QIODevice::Truncate) && w.write(kept) == kept.size()
-            && w.flush()) {
-            w.close();
-            replace_through_backup(path, work);
-        } else {
-            w.close();
-            QFile::remove(work);
-            report_error(75, w.errorString());
-        }
-    }
+    // The kept lines replace the file in one rename from a work file beside
+    // it: an interruption or a full disk leaves the old file whole.
+    if (file_changed)
+        report(replace_file(path, kept));
 
     // An index the list cannot hold starts the show as if there were none.
     if (index_value && *index_value >= 1 && *index_value <= s.slide_count)
@@ -312,19 +278,9 @@ bool save_slide_show_file(const QString &path)
     out += h_interval.toUtf8() + QByteArray::number(s.interval_ms) + "\r\n";
     out += h_comments.toUtf8() + (s.comments_visible ? "YES" : "NO") + "\r\n";
 
-    // Written beside the target and renamed over it: a failed write never
-    // leaves the user's file half-written. The explicit flush matters: a
-    // write the buffer holds that then fails (disk full) is not seen by
-    // commit(), which would rename the cut-off file over the user's.
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size() || !f.flush() || !f.commit()) {
-        const int number = int(f.error());
-        const QString why = f.errorString();
-        f.cancelWriting();
-        report_error(number, why);
-        return false;
-    }
-    return true;
+    const FileFault f = replace_file(path, out);
+    report(f);
+    return !f.failed();
 }
 
 bool save_slide_show_file_as(const QString &picture_on_screen)
@@ -334,12 +290,18 @@ bool save_slide_show_file_as(const QString &picture_on_screen)
     r.title = QStringLiteral("Save slide show file as...");
     r.start = folder_of(picture_on_screen) + QStringLiteral("/_slide_show.ssf");
     r.filter = QStringLiteral("Slide show file (*.ssf)");
-    const QString chosen = prompt().file(r);
+    r.default_suffix = QStringLiteral("ssf");
+    const QString chosen = ask_save_path(r);
     if (chosen.isEmpty())
         return false;
     if (!save_slide_show_file(chosen))
         return false;
-    slides().own_file = true;
+    // The saved file is the show's file from now on: the closing save keeps
+    // the progress there, not in the file the show was read from.
+    SlideList &s = slides();
+    s.slide_show_file = chosen;
+    s.own_file = true;
+    save_setting(key::last_slide_show, chosen);
     return true;
 }
 
@@ -352,6 +314,10 @@ void end_slide_show(const QString &picture_on_screen)
         save_slide_show_file(s.slide_show_file);
         return;
     }
+    // A signal is ending the program: a show built in tmp_pic has no file of
+    // the user's to keep its progress, and nobody is there to answer.
+    if (app().ending)
+        return;
     if (ask(QStringLiteral("Do you want to save the slide show file?"), Buttons::OkCancel,
             Icon::Question)
         == Answer::Ok)

@@ -4,9 +4,6 @@
 
 namespace lf {
 
-inline const QString being_replaced_suffix = QStringLiteral(".being replaced");
-inline const QString slide_show_work_file = QStringLiteral("Lumenfolio_temp.tmp");
-
 enum class ReadOutcome {
     Loaded,    // at least one picture in the list
     Empty,     // no picture left (empty file, or every one removed)
@@ -30,7 +27,7 @@ void read_slide_show_file();
 bool save_slide_show_file(const QString &path);
 
 // "Save slide show file as...": proposes "_slide_show.ssf" in the folder of
-// the picture on screen.
+// the picture on screen; the saved file becomes the show's own file.
 bool save_slide_show_file_as(const QString &picture_on_screen);
 
 // The closing save of a show. When the show has no file of the user's own,

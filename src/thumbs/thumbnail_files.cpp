@@ -4,6 +4,7 @@
 #include "app/paths.h"
 #include "app/prompt.h"
 #include "app/random.h"
+#include "app/safe_files.h"
 #include "app/screen.h"
 #include "app/settings.h"
 #include "app/shell.h"
@@ -79,7 +80,10 @@ bool collect_folder_pictures(const QString &folder, const PictureOrder &order)
     t.list_position = 0;
     t.file_counter = 0;
     // A folder build is not capped: every picture gets a sheet.
-    t.picture_list = folder_pictures(folder);
+    int skipped = 0;
+    t.picture_list = folder_pictures(folder, &skipped);
+    if (skipped > 0)
+        notify(unstorable_names_message(skipped));
     order_pictures(t.picture_list, order);
     return write_thumbnail_files(folder, folder_thumbnail_prefix);
 }
@@ -118,9 +122,14 @@ bool write_thumbnail_files(const QString &, const QString &prefix)
     while (t.list_position < count) {
         ++t.file_counter;
         const QString name = dir + prefix + sequence_number(t.file_counter) + QStringLiteral(".tnf");
-        QFile f(name);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            report_error(int(f.error()), f.errorString());
+        QByteArray bytes;
+        for (int lines = 0; lines < per_file && t.list_position < count; ++lines) {
+            bytes += t.picture_list[t.list_position++].toUtf8();
+            bytes += "\r\n";
+        }
+        const FileFault f = replace_file(name, bytes);
+        if (f.failed()) {
+            report(f);
             return !first;
         }
         if (first) {
@@ -130,15 +139,6 @@ bool write_thumbnail_files(const QString &, const QString &prefix)
             first = false;
         }
         t.current_thumbnail_file = name;
-        QByteArray bytes;
-        for (int lines = 0; lines < per_file && t.list_position < count; ++lines) {
-            bytes += t.picture_list[t.list_position++].toUtf8();
-            bytes += "\r\n";
-        }
-        if (f.write(bytes) != bytes.size() || !f.flush()) {
-            report_error(int(f.error()), f.errorString());
-            return true;
-        }
     }
     return true;
 }

@@ -83,6 +83,7 @@ QStringList read_thumbnail_file(const QString &path)
 {
     constexpr qint64 longest_line = 32 * 1024;
     QStringList out;
+    const QString folder = folder_of(absolute_path(path));
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return out;
@@ -99,8 +100,10 @@ QStringList read_thumbnail_file(const QString &path)
         }
         while (line.endsWith('\n') || line.endsWith('\r'))
             line.chop(1);
-        // NUL cannot stand in a path; such a line names no file.
-        out << (line.contains('\0') ? QString() : QString::fromUtf8(line));
+        // NUL cannot stand in a path; such a line names no file. A relative
+        // line names a file beside the sheet's own file.
+        const QString text = line.contains('\0') ? QString() : QString::fromUtf8(line);
+        out << (text.trimmed().isEmpty() ? text : absolute_path(text, folder));
     }
     return out;
 }

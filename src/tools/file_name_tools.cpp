@@ -36,8 +36,12 @@ bool listed_before(const Entry &a, const Entry &b)
     return c != 0 ? c < 0 : a.raw < b.raw;
 }
 
+// A name as compared for letter case.
+QString folded(const QByteArray &raw) { return QFile::decodeName(raw).toCaseFolded(); }
+
 // Ordinary files only: no hidden ones, no folders, no links or devices.
-std::vector<Entry> list_files(int dir_fd)
+// taken gets every name of the folder, case-folded.
+std::vector<Entry> list_files(int dir_fd, std::set<QString> &taken)
 {
     std::vector<Entry> out;
     const int fd = dup(dir_fd);
@@ -49,6 +53,7 @@ std::vector<Entry> list_files(int dir_fd)
         return out;
     }
     while (dirent *e = readdir(d)) {
+        taken.insert(folded(QByteArray(e->d_name)));
         if (e->d_name[0] == '.')
             continue;
         struct stat st {};
@@ -80,11 +85,9 @@ QByteArray new_raw_name(RenameKind kind, const Entry &e, const QString &string, 
     return {};
 }
 
-// A name a file in this folder can take.
-bool usable_name(const QByteArray &raw)
-{
-    return !raw.isEmpty() && raw != "." && raw != ".." && !raw.contains('/');
-}
+// A name a file in this folder can take and still be seen: a name beginning
+// with "." would hide it from every listing, this program's too.
+bool usable_name(const QByteArray &raw) { return !raw.isEmpty() && raw[0] != '.' && !raw.contains('/'); }
 
 // Never replaces an existing file.
 int rename_no_replace(int dir_fd, const QByteArray &from, const QByteArray &to)
@@ -152,7 +155,8 @@ RenameRun rename_files(const QString &folder, RenameKind kind, const QString &st
     // The listing is kept in step with every rename, so that starting again
     // from the top costs nothing: everything above `from` is known not to
     // qualify, and a renamed file goes back into its place in the order.
-    std::vector<Entry> listing = list_files(dir_fd);
+    std::set<QString> taken;
+    std::vector<Entry> listing = list_files(dir_fd, taken);
     std::set<QByteArray> tried; // names whose rename failed: once per run
     size_t from = 0;
     for (;;) {
@@ -170,6 +174,12 @@ RenameRun rename_files(const QString &folder, RenameKind kind, const QString &st
         if (!usable_name(raw)) {
             run.skipped.append({old.name, shown, RenameSkip::Invalid, {}});
             err = -1;
+        } else if (taken.count(folded(raw))) {
+            // Another file holds the name in another letter case: the two
+            // could not be told apart, and a volume that folds case would
+            // refuse or replace it.
+            run.skipped.append({old.name, shown, RenameSkip::Exists, {}});
+            err = -1;
         } else if ((err = rename_no_replace(dir_fd, old.raw, raw)) != 0) {
             if (err == EEXIST || err == ENOTEMPTY)
                 run.skipped.append({old.name, shown, RenameSkip::Exists, {}});
@@ -183,6 +193,8 @@ RenameRun rename_files(const QString &folder, RenameKind kind, const QString &st
         } else {
             ++run.count;
             run.last_new_name = shown;
+            taken.erase(folded(old.raw));
+            taken.insert(folded(raw));
             listing.erase(listing.begin() + std::ptrdiff_t(i));
             const Entry renamed{raw, shown};
             const auto at = std::lower_bound(listing.begin(), listing.end(), renamed, listed_before);
@@ -214,8 +226,10 @@ QString rename_report(const RenameRun &run)
             break;
         case RenameSkip::Invalid:
             text += s.new_name.isEmpty() ? QStringLiteral("the new name would be empty")
-                                         : QStringLiteral("\"") + s.new_name
-                                               + QStringLiteral("\" is no valid name");
+                  : s.new_name.startsWith(QLatin1Char('.'))
+                      ? QStringLiteral("\"") + s.new_name
+                            + QStringLiteral("\" would begin with \".\" and be hidden")
+                      : QStringLiteral("\"") + s.new_name + QStringLiteral("\" is no valid name");
             break;
         case RenameSkip::Refused:
             text += s.detail;

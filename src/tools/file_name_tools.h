@@ -38,7 +38,9 @@ QString string_problem(RenameKind kind, const QString &string);
 
 // Renames the ordinary files of folder, one at a time, starting again at the
 // top of the (name-ordered) listing after each rename until no name
-// qualifies. Never overwrites, and tries each file once per run.
+// qualifies. Never overwrites, never makes a name another file of the folder
+// has in other letter case or one that begins with ".", and tries each file
+// once per run.
 // after_each runs after every attempt (the caller lets events run there).
 RenameRun rename_files(const QString &folder, RenameKind kind, const QString &string,
                        const std::function<void()> &after_each = {});

@@ -4,6 +4,8 @@
 #include "app/file_changes.h"
 #include "app/file_commands.h"
 #include "app/paths.h"
+#include "app/picture_versions.h"
+#include "app/safe_files.h"
 #include "app/prompt.h"
 #include "app/settings.h"
 #include "app/shell.h"
@@ -19,17 +21,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
-#include <QSaveFile>
+
+#include <cerrno>
+#include <cstdio>
 
 namespace lf {
 namespace {
-
-const QString original_prefix = QStringLiteral("ORIGINAL_");
-
-QString in_tmp(const QString &tmp_pic_dir, const QString &name)
-{
-    return tmp_pic_dir + QLatin1Char('/') + name;
-}
 
 // The file of `folder` called `name` in any letter case, or "".
 QString find_any_case(const QString &folder, const QString &name)
@@ -47,38 +44,16 @@ QString find_any_case(const QString &folder, const QString &name)
     return {};
 }
 
-bool same_bytes(QFile &a, QFile &b)
-{
-    if (a.size() != b.size())
-        return false;
-    constexpr qint64 chunk = 1 << 20;
-    while (!a.atEnd()) {
-        const QByteArray x = a.read(chunk);
-        const QByteArray y = b.read(chunk);
-        if (x.isEmpty() || x != y)
-            return false;
-    }
-    return true;
-}
-
-CopyResult failed(const QFileDevice &f)
-{
-    const int code = f.error() == QFileDevice::NoError ? int(QFileDevice::CopyError) : int(f.error());
-    const QString text = f.errorString().isEmpty() ? QStringLiteral("File copy failed") : f.errorString();
-    return {false, code, text};
-}
-
 QString save_failure_text(const QString &target)
 {
     return QStringLiteral("Failed to save the picture to the file: '") + target + QStringLiteral("'");
 }
 
-void report(const CopyResult &r) { report_error(r.code, r.error); }
-
 void offer_to_delete(const QString &target, const QString &extension)
 {
     const QString folder = folder_of(target);
-    const QString path = find_any_case(folder, base_name_of(file_name_of(target)) + extension);
+    const QString name = file_name_of(target);
+    const QString path = find_any_case(folder, name.left(qMax(0, name.size() - 4)) + extension);
     if (path.isEmpty())
         return;
     if (ask(QStringLiteral("Do you want to delete file ") + path + QLatin1Char('?'), Buttons::YesNo,
@@ -90,30 +65,12 @@ void offer_to_delete(const QString &target, const QString &extension)
 
 } // namespace
 
-QString base_name_of(const QString &file_name) { return file_name.left(qMax(0, file_name.size() - 4)); }
-
-QString work_file_for(const QString &tmp_pic_dir, const QString &picture_path)
-{
-    return in_tmp(tmp_pic_dir, base_name_of(file_name_of(picture_path)) + QStringLiteral(".jpg"));
-}
-
-QString exe_backup_for(const QString &tmp_pic_dir, const QString &picture_path)
-{
-    return in_tmp(tmp_pic_dir,
-                  original_prefix + base_name_of(file_name_of(picture_path)) + QStringLiteral(".exe"));
-}
-
-QString named_backup_for(const QString &tmp_pic_dir, const QString &picture_path)
-{
-    return in_tmp(tmp_pic_dir, original_prefix + file_name_of(picture_path));
-}
-
 QString proposed_jpeg_name(const QString &picture_path)
 {
     const QString name = file_name_of(picture_path);
     if (has_jpeg_extension(name))
         return name;
-    return base_name_of(name) + QStringLiteral(".jpg");
+    return name.left(qMax(0, name.size() - 4)) + QStringLiteral(".jpg");
 }
 
 bool has_jpeg_extension(const QString &path)
@@ -128,52 +85,6 @@ bool same_file(const QString &a, const QString &b)
     if (x.exists() && y.exists())
         return x.canonicalFilePath() == y.canonicalFilePath();
     return QDir::cleanPath(x.absoluteFilePath()) == QDir::cleanPath(y.absoluteFilePath());
-}
-
-CopyResult safe_copy(const QString &from, const QString &to, bool verify)
-{
-    QFile in(from);
-    if (!in.open(QIODevice::ReadOnly))
-        return failed(in);
-    if (same_file(from, to))
-        return {};
-    const QFileInfo old(to);
-    const bool existed = old.exists();
-    const QFileDevice::Permissions permissions = old.permissions();
-    QSaveFile out(to);
-    out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly))
-        return failed(out);
-    constexpr qint64 chunk = 1 << 20;
-    while (!in.atEnd()) {
-        const QByteArray bytes = in.read(chunk);
-        if (bytes.isEmpty() && in.error() != QFileDevice::NoError) {
-            out.cancelWriting();
-            return failed(in);
-        }
-        if (out.write(bytes) != bytes.size()) {
-            CopyResult r = failed(out);
-            out.cancelWriting();
-            return r;
-        }
-    }
-    if (!out.flush()) {
-        CopyResult r = failed(out);
-        out.cancelWriting();
-        return r;
-    }
-    if (!out.commit())
-        return failed(out);
-    if (verify) {
-        QFile a(from);
-        QFile b(to);
-        if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly) || !same_bytes(a, b))
-            return {false, int(QFileDevice::CopyError),
-                    QStringLiteral("The copy of ") + from + QStringLiteral(" differs from it")};
-    }
-    if (existed)
-        QFile::setPermissions(to, permissions);
-    return {};
 }
 
 bool compose_for_saving(const QImage &picture, const VisibleFractions &f, bool resized, QSize inner,
@@ -216,7 +127,7 @@ bool save_and_decide(JpegSaveHost &host, const QString &picture_path, const QStr
     const QString failure = save_failure_text(target);
     hourglass(true);
     const QString tmp = app().tmp_pic_dir;
-    bool saved = !tmp.isEmpty() && QDir().mkpath(tmp);
+    bool saved = make_versions_folder(tmp, picture_path);
     const QString work = work_file_for(tmp, picture_path);
     if (saved) {
         try {
@@ -250,19 +161,28 @@ bool save_and_decide(JpegSaveHost &host, const QString &picture_path, const QStr
         return false;
     }
 
-    // The backup is written and checked before the picture may be replaced.
-    if (file_exists(picture_path)) {
-        const CopyResult backup = safe_copy(picture_path, exe_backup_for(tmp, picture_path), true);
-        if (!backup.ok) {
-            report(backup);
+    // The file about to be replaced is backed up under its own path, checked,
+    // before it may be replaced: once as it was before its first change in
+    // this run (kept), and as the newest backup (which Restore swaps).
+    if (file_exists(target)) {
+        FileFault f;
+        if (!make_versions_folder(tmp, target))
+            f = fault_of(errno);
+        const QString first = first_backup_for(tmp, target);
+        if (!f.failed() && !QFileInfo::exists(first))
+            f = replace_file_with_copy(first, target, true);
+        if (!f.failed())
+            f = replace_file_with_copy(newest_backup_for(tmp, target), target, true);
+        if (f.failed()) {
             host.close_preview();
+            report(f);
             return false;
         }
     }
-    const CopyResult placed = safe_copy(work, target);
-    if (!placed.ok) {
+    const FileFault placed = replace_file_with_copy(target, work);
+    if (placed.failed()) {
         host.close_preview();
-        ask(failure, Buttons::Ok, Icon::Exclamation);
+        report(placed);
         return false;
     }
     file_changed(target);
@@ -298,10 +218,11 @@ void save_as_jpeg(JpegSaveHost &host, const JpegSaveRequest &r)
     dialog.start = folder.isEmpty() ? proposed : folder + QLatin1Char('/') + proposed;
     dialog.filter = QStringLiteral("Image (*.jpg);;All files (*.*)");
     dialog.confirm_overwrite = !r.start_cropping;
+    dialog.default_suffix = QStringLiteral("jpg");
 
     QString target;
     for (;;) {
-        target = prompt().file(dialog);
+        target = ask_save_path(dialog);
         if (target.isEmpty())
             return;
         if (has_jpeg_extension(target))
@@ -341,44 +262,38 @@ void save_as_jpeg(JpegSaveHost &host, const JpegSaveRequest &r)
 bool restore_picture(const QString &path)
 {
     const QString tmp = app().tmp_pic_dir;
-    QString backup = named_backup_for(tmp, path);
-    if (tmp.isEmpty() || !QFileInfo(backup).isFile()) {
-        backup = exe_backup_for(tmp, path);
-        if (tmp.isEmpty() || !QFileInfo(backup).isFile()) {
-            notify(QStringLiteral("Backup file with same file name not found"));
-            return false;
-        }
+    if (!has_backup(tmp, path)) {
+        notify(QStringLiteral("Backup file with same file name not found"));
+        return false;
     }
+    const QString newest = newest_backup_for(tmp, path);
+    const QString backup = QFileInfo(newest).isFile() ? newest : first_backup_for(tmp, path);
     // Each copy lands whole or not at all, so a failure at any step still
-    // leaves the picture and its backup on disk.
-    const QString keep = in_tmp(tmp, original_prefix + QLatin1Char('2') + file_name_of(path));
+    // leaves the picture and its backup on disk. The first backup is only
+    // ever read.
+    const QString spare = restore_spare_for(tmp, path);
     const bool had_picture = file_exists(path);
     if (had_picture) {
-        const CopyResult r = safe_copy(path, keep, true);
-        if (!r.ok) {
-            report(r);
+        const FileFault f = replace_file_with_copy(spare, path, true);
+        if (f.failed()) {
+            report(f);
             return false;
         }
         do_events();
     }
-    CopyResult r = safe_copy(backup, path);
+    const FileFault f = replace_file_with_copy(path, backup);
     file_changed(path);
-    if (!r.ok) {
+    if (f.failed()) {
         // The picture is untouched, so its spare copy is not needed.
-        if (had_picture)
-            QFile::remove(keep);
-        report(r);
+        QFile::remove(spare);
+        report(f);
         return false;
     }
     do_events();
-    if (had_picture) {
-        r = safe_copy(keep, named_backup_for(tmp, path));
-        if (!r.ok) {
-            report(r);
-            return false;
-        }
-        do_events();
-        QFile::remove(keep);
+    if (had_picture
+        && ::rename(QFile::encodeName(spare).constData(), QFile::encodeName(newest).constData()) != 0) {
+        report(fault_of(errno));
+        return false;
     }
     return true;
 }

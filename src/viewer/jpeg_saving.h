@@ -30,28 +30,11 @@ public:
     virtual void clear_start_cropping() = 0;
 };
 
-// The file names the save and the restore use, all in tmp_pic_dir.
-QString base_name_of(const QString &file_name); // without its last four characters
-QString work_file_for(const QString &tmp_pic_dir, const QString &picture_path);
-QString exe_backup_for(const QString &tmp_pic_dir, const QString &picture_path);
-QString named_backup_for(const QString &tmp_pic_dir, const QString &picture_path);
-
-// The dialog's proposal: the picture's file name, ending in ".jpg".
+// The save dialog's proposal: the picture's file name, ending in ".jpg".
 QString proposed_jpeg_name(const QString &picture_path);
 bool has_jpeg_extension(const QString &path);
 // True when both paths name the same file (or, missing, spell the same path).
 bool same_file(const QString &a, const QString &b);
-
-struct CopyResult {
-    bool ok = true;
-    int code = 0;
-    QString error;
-};
-// Copies through a temporary file beside `to` and renames it over, so `to`
-// is always either its old or its new content; an old `to` keeps its
-// permissions. With `verify`, the finished copy is compared byte for byte
-// with its source, and a difference counts as a failure.
-CopyResult safe_copy(const QString &from, const QString &to, bool verify = false);
 
 // The bitmap to save, drawn from the picture re-read at full resolution:
 // the visible part in whole pixels (resized false), or that part scaled to
@@ -80,9 +63,9 @@ struct JpegSaveRequest {
 // delete offers, and closing a crop window opened from a slide show.
 void save_as_jpeg(JpegSaveHost &host, const JpegSaveRequest &r);
 
-// Swaps the picture with its backup; false (with the message) when there is
-// no backup or a copy failed. A failure at any step leaves both versions on
-// disk.
+// Swaps the picture with its own newest backup (app/picture_versions);
+// false (with the message) when it has none or a copy failed. A failure at
+// any step leaves both versions on disk.
 bool restore_picture(const QString &path);
 
 // The quality to use: the module value, else the setting, else 80 (written

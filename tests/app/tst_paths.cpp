@@ -130,13 +130,27 @@ private Q_SLOTS:
         QCOMPARE(modification_time(file).timeSpec(), Qt::UTC);
     }
 
-    void any_file_matches_a_pattern()
+    void absolute_paths_data()
     {
-        const QString dir = test::fresh_folder(QStringLiteral("match"));
-        QVERIFY(!any_file_matches(dir, QStringLiteral("ORIGINAL_*")));
-        test::write_file(dir + QStringLiteral("/ORIGINAL_a.jpg"));
-        QVERIFY(any_file_matches(dir, QStringLiteral("ORIGINAL_*")));
-        QVERIFY(!any_file_matches(QString(), QStringLiteral("*")));
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("absolute"); // against /x
+        QTest::newRow("relative") << "a/../b.jpg" << "/x/b.jpg";
+        QTest::newRow("untidy absolute") << "/y//z/./c.jpg/" << "/y/z/c.jpg";
+        QTest::newRow("empty") << "" << "";
+    }
+    void absolute_paths()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, absolute);
+        QCOMPARE(absolute_path(path, QStringLiteral("/x")), absolute);
+    }
+
+    void lists_keep_only_names_they_can_give_back()
+    {
+        QVERIFY(storable_path(QByteArray("/p/Größe.jpg")));
+        QVERIFY(!storable_path(QByteArray("/p/caf\xe9.jpg")));
+        QVERIFY(!storable_path(QByteArray("/p/two\nlines.jpg")));
+        QVERIFY(!storable_path(QByteArray("/p/a\r.jpg")));
     }
 
     void on_disk_name_keeps_an_exact_name()

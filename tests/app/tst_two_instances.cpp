@@ -1,12 +1,13 @@
 #include "app/app_state.h"
 #include "app/file_commands.h"
+#include "app/picture_versions.h"
+#include "app/safe_files.h"
 #include "app/temp_folders.h"
 #include "fault_injection.h"
 #include "scripted_prompt.h"
 #include "slideshow/slide_list.h"
 #include "slideshow/slide_show_file.h"
 #include "test_env.h"
-#include "viewer/jpeg_saving.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,12 +74,13 @@ private Q_SLOTS:
             slides().slot(i + 1).path = pics[i];
         slides().slide_count = int(pics.size());
         QVERIFY(save_slide_show_file(mine.tmp_pic_dir + QStringLiteral("/Show.ssf")));
-        QVERIFY(safe_copy(pics[0], named_backup_for(mine.tmp_pic_dir, pics[0]), true).ok);
+        QVERIFY(make_versions_folder(mine.tmp_pic_dir, pics[0]));
+        QVERIFY(!replace_file_with_copy(newest_backup_for(mine.tmp_pic_dir, pics[0]), pics[0]).failed());
         test::write_file(work_file_for(mine.tmp_pic_dir, pics[0]), "work in progress");
         test::write_file(pics[0], "altered");
         QVERIFY(delete_with_backup(pics[1]));
         const auto kept = test::folder_contents(mine.tmp_pic_dir);
-        QCOMPARE(kept.size(), 4);
+        QCOMPARE(kept.size(), 6); // with the two pictures' "path" files
 
         QCOMPARE(start_and_end_second_instance(), 0);
         QCOMPARE(start_and_end_second_instance(), 0); // and once more, while we still run

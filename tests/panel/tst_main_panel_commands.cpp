@@ -1,4 +1,5 @@
 #include "app/app_state.h"
+#include "app/picture_versions.h"
 #include "app/settings.h"
 #include "fake_windows.h"
 #include "panel/main_panel_commands.h"
@@ -198,7 +199,7 @@ private Q_SLOTS:
         p.answers = {Answer::Ok};
         QVERIFY(delete_last_picture());
         QVERIFY(!QFile::exists(pic));
-        QFile copy(app().tmp_pic_dir + "/a.jpg");
+        QFile copy(versions_folder(app().tmp_pic_dir, pic) + "/deleted/a.jpg");
         QVERIFY(copy.open(QIODevice::ReadOnly));
         QCOMPARE(copy.readAll(), QByteArray("picture"));
         QCOMPARE(app().deleted_pictures, "|" + pic);

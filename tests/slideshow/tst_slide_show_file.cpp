@@ -1,4 +1,5 @@
 #include "app/app_state.h"
+#include "app/paths.h"
 #include "app/settings.h"
 #include "fake_windows.h"
 #include "fault_injection.h"
@@ -177,10 +178,9 @@ private Q_SLOTS:
             QVERIFY(p.messages[2].text.contains(QStringLiteral("/y.jpg not found")));
         QCOMPARE(slides().slide_count, 2);
         QCOMPARE(slides().seen_count, 1); // the dropped seen picture does not count
-        // Rewritten: the kept pictures with flags, no headers, no backup left.
+        // Rewritten: the kept pictures with flags, no headers, no work file left.
         QCOMPARE(read_all(path), (a + "|1\r\n" + b + "|0\r\n").toUtf8());
-        QVERIFY(!QFileInfo::exists(path + being_replaced_suffix));
-        QVERIFY(!QFileInfo::exists(app().tmp_pic_dir + "/" + slide_show_work_file));
+        QCOMPARE(QDir(folder_of(path)).entryList({QStringLiteral("*.ssf*")}), QStringList{file_name_of(path)});
     }
 
     void unchanged_file_is_not_rewritten()
@@ -347,21 +347,31 @@ private Q_SLOTS:
         QCOMPARE(read_all(out), QByteArray("kept"));
     }
 
-    void save_as_proposes_the_name_beside_the_picture()
+    void save_as_makes_the_chosen_file_the_shows()
     {
         test::ScriptedPrompt p;
-        slides().slide_count = 1;
-        slides().slot(1).path = a;
-        const QString chosen = dir + QStringLiteral("/mine.ssf");
-        p.texts = {QString(), chosen};
+        SlideList &s = slides();
+        s.slide_count = 1;
+        s.slot(1).path = a;
+        s.slide_show_file = dir + QStringLiteral("/built.ssf");
+        p.texts = {QString(), dir + QStringLiteral("/mine")};
         QVERIFY(!save_slide_show_file_as(b));
-        QVERIFY(!slides().own_file);
+        QVERIFY(!s.own_file);
         QCOMPARE(p.files[0].kind, FileRequest::Save);
         QCOMPARE(p.files[0].start, dir + QStringLiteral("/sub/_slide_show.ssf"));
         QCOMPARE(p.files[0].filter, QStringLiteral("Slide show file (*.ssf)"));
+        // A bare name gets its extension; the file is the show's from now on.
+        const QString chosen = dir + QStringLiteral("/mine.ssf");
         QVERIFY(save_slide_show_file_as(b));
-        QVERIFY(slides().own_file);
+        QVERIFY(s.own_file);
+        QCOMPARE(s.slide_show_file, chosen);
+        QCOMPARE(get_setting(key::last_slide_show), chosen);
         QVERIFY(read_all(chosen).startsWith(QByteArray(a.toUtf8() + "|0\r\n")));
+        s.current_slide = 1;
+        s.slide_show_active = true;
+        lf::end_slide_show(b);
+        QVERIFY(read_all(chosen).contains("*index_of_last_slide_viewed=1\r\n"));
+        QVERIFY(!QFileInfo::exists(dir + QStringLiteral("/built.ssf")));
     }
 
     void end_slide_show_data()
@@ -372,7 +382,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("own_file_written");
         QTest::newRow("own file, no question") << true << Answer::Cancel << 0 << true;
         QTest::newRow("built show, cancel") << false << Answer::Cancel << 1 << false;
-        QTest::newRow("built show, ok") << false << Answer::Ok << 1 << false;
+        QTest::newRow("built show, ok") << false << Answer::Ok << 1 << true;
     }
     void end_slide_show()
     {

@@ -66,8 +66,9 @@ private Q_SLOTS:
         QTest::newRow("remove, any case")
             << remove << "img" << QStringList{"IMG0001.JPG", "photo.jpg"}
             << QStringList{"0001.JPG", "photo.jpg"} << 1;
-        QTest::newRow("remove repeatedly, counted per pass")
-            << remove << "img" << QStringList{"imgimg.jpg"} << QStringList{".jpg"} << 2;
+        QTest::newRow("remove repeatedly, counted per pass, never to a hidden name")
+            << remove << "img" << QStringList{"imgimg.jpg", "imgimgimgA.jpg"}
+            << QStringList{"A.jpg", "img.jpg"} << 4;
         QTest::newRow("remove twice")
             << remove << "img" << QStringList{"imgimgA.jpg"} << QStringList{"A.jpg"} << 2;
         QTest::newRow("sequence numbers keep the extension as it stands")
@@ -205,6 +206,20 @@ private Q_SLOTS:
         QCOMPARE(::stat(raw.constData(), &st), 0);
     }
 
+    void files_vanishing_midway_are_passed_by()
+    {
+        const QString dir = folder_with({QStringLiteral("a.jpg"), QStringLiteral("b.jpg"), QStringLiteral("c.jpg"),
+                                         QStringLiteral("d.jpg")});
+        bool removed = false;
+        const RenameRun run = rename_files(dir, RenameKind::AddString, QStringLiteral("z_"), [&] {
+            if (!std::exchange(removed, true))
+                QFile::remove(dir + QStringLiteral("/d.jpg")); // another program's delete
+        });
+        QCOMPARE(files_in(dir), (QStringList{"z_a.jpg", "z_b.jpg", "z_c.jpg"}));
+        QCOMPARE(content_of(dir + "/z_b.jpg"), QByteArray("b.jpg"));
+        QCOMPARE(run.count, 3);
+    }
+
     void a_large_folder_is_renamed_completely()
     {
         const QString dir = test::fresh_folder(QStringLiteral("large"));
@@ -232,7 +247,7 @@ private Q_SLOTS:
         QTest::newRow("add") << 0 << "Adding string to names of files in a given directory"
                              << "String to be added?" << "2004_" << 3 << "2004_c.jpg";
         QTest::newRow("remove") << 1 << "Removing string from names of files in a given directory"
-                                << "String to removed?" << "A" << 1 << ".jpg";
+                                << "String to removed?" << "A." << 1 << "jpg";
         QTest::newRow("sequence") << 2 << "Renaming files to sequence numbers"
                                   << "String to be added?" << "t" << 2 << "t0002.jpg";
     }

@@ -1,4 +1,5 @@
 #include "app/app_state.h"
+#include "app/picture_versions.h"
 #include "app/settings.h"
 #include "fake_windows.h"
 #include "scripted_prompt.h"
@@ -96,27 +97,19 @@ private Q_SLOTS:
         app().tmp_pic_dir = tmp;
     }
 
-    void names_data()
+    void proposed_names_data()
     {
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QString>("proposed");
-        QTest::addColumn<QString>("work");
-        QTest::addColumn<QString>("exe_backup");
-        QTest::newRow("jpeg") << "/p/Photo.JPG" << "Photo.JPG" << "/t/Photo.jpg" << "/t/ORIGINAL_Photo.exe";
-        QTest::newRow("gif") << "/p/anim.gif" << "anim.jpg" << "/t/anim.jpg" << "/t/ORIGINAL_anim.exe";
-        QTest::newRow("short name") << "/p/a.b" << ".jpg" << "/t/.jpg" << "/t/ORIGINAL_.exe";
+        QTest::newRow("jpeg") << "/p/Photo.JPG" << "Photo.JPG";
+        QTest::newRow("gif") << "/p/anim.gif" << "anim.jpg";
+        QTest::newRow("short name") << "/p/a.b" << ".jpg";
     }
-    void names()
+    void proposed_names()
     {
         QFETCH(QString, picture);
         QFETCH(QString, proposed);
-        QFETCH(QString, work);
-        QFETCH(QString, exe_backup);
         QCOMPARE(proposed_jpeg_name(picture), proposed);
-        QCOMPARE(work_file_for(QStringLiteral("/t"), picture), work);
-        QCOMPARE(exe_backup_for(QStringLiteral("/t"), picture), exe_backup);
-        QCOMPARE(named_backup_for(QStringLiteral("/t"), picture),
-                 QStringLiteral("/t/ORIGINAL_") + picture.mid(3));
     }
 
     void quality_comes_from_the_settings_once()
@@ -180,15 +173,15 @@ private Q_SLOTS:
         QCOMPARE(back.size(), QSize(64, 48));
         QVERIFY(reddish(back.pixel(5, 5)));
         QVERIFY(bluish(back.pixel(58, 40)));
-        QCOMPARE(host.calls, (QStringList{QStringLiteral("open_preview ") + tmp + QStringLiteral("/photo.jpg"),
+        QCOMPARE(host.calls, (QStringList{QStringLiteral("open_preview ") + work_file_for(tmp, pic),
                                           QStringLiteral("caption ") + target,
                                           QStringLiteral("close_preview"),
                                           QStringLiteral("close_window")}));
         QCOMPARE(w.calls, QStringList{QStringLiteral("open_picture ") + target + QStringLiteral(" true")});
         QCOMPARE(get_setting(key::last_saved_file), target);
-        // The work file has gone, the backup of the shown picture is there.
-        QCOMPARE(listing(tmp), QStringList{QStringLiteral("ORIGINAL_photo.exe")});
-        QCOMPARE(bytes_of(tmp + QStringLiteral("/ORIGINAL_photo.exe")), bytes_of(pic));
+        // The work file has gone; nothing was replaced, so nothing backed up.
+        QVERIFY(!QFile::exists(work_file_for(tmp, pic)));
+        QVERIFY(!has_backup(tmp, pic) && !has_backup(tmp, target));
     }
 
     void left_half_cropped_is_exactly_the_left_half()
@@ -264,11 +257,12 @@ private Q_SLOTS:
                              + QStringLiteral(" with the new picture?")});
         QCOMPARE(listing(dir), QStringList{QStringLiteral("keep.jpg")});
         QCOMPARE(bytes_of(pic), before);
-        QCOMPARE(host.calls, (QStringList{QStringLiteral("open_preview ") + tmp + QStringLiteral("/keep.jpg"),
+        QCOMPARE(host.calls, (QStringList{QStringLiteral("open_preview ") + work_file_for(tmp, pic),
                                           QStringLiteral("close_preview")}));
         QVERIFY(w.calls.isEmpty());
         // The work file stays in tmp_pic_dir; no backup was made.
-        QCOMPARE(listing(tmp), QStringList{QStringLiteral("keep.jpg")});
+        QVERIFY(QFile::exists(work_file_for(tmp, pic)));
+        QVERIFY(!has_backup(tmp, pic));
     }
 
     void replace_then_restore_swaps_back_and_forth()
@@ -286,7 +280,7 @@ private Q_SLOTS:
         QCOMPARE(host.calls.last(), QStringLiteral("reload"));
         QCOMPARE(QImageReader(pic).size(), QSize(32, 48));
         const QByteArray new_bytes = bytes_of(pic);
-        QCOMPARE(bytes_of(tmp + QStringLiteral("/ORIGINAL_swap.exe")), old_bytes);
+        QCOMPARE(bytes_of(first_backup_for(tmp, pic)), old_bytes);
 
         QVERIFY(restore_picture(pic));
         QCOMPARE(bytes_of(pic), old_bytes);
@@ -294,19 +288,9 @@ private Q_SLOTS:
         QCOMPARE(bytes_of(pic), new_bytes);
         QVERIFY(restore_picture(pic));
         QCOMPARE(bytes_of(pic), old_bytes);
-        QVERIFY(!QFile::exists(tmp + QStringLiteral("/ORIGINAL_2swap.jpg")));
+        QVERIFY(!QFile::exists(restore_spare_for(tmp, pic)));
+        QCOMPARE(bytes_of(first_backup_for(tmp, pic)), old_bytes);
         QCOMPARE(p.messages.size(), 1);
-    }
-
-    void restore_without_a_backup_changes_nothing()
-    {
-        test::ScriptedPrompt p;
-        const QString pic = make_picture(QStringLiteral("lone.jpg"), two_halves(8, 8));
-        const QByteArray before = bytes_of(pic);
-        QVERIFY(!restore_picture(pic));
-        QCOMPARE(p.message_texts(), QStringList{QStringLiteral("Backup file with same file name not found")});
-        QCOMPARE(bytes_of(pic), before);
-        QVERIFY(listing(tmp).isEmpty());
     }
 
     void saving_a_gif_as_jpg_offers_to_delete_the_gif()
@@ -327,7 +311,7 @@ private Q_SLOTS:
         QCOMPARE(listing(dir), QStringList{QStringLiteral("photo.jpg")});
         QCOMPARE(QImageReader(target).size(), QSize(1, 1));
         // The deleted picture is kept in tmp_pic_dir and remembered.
-        QCOMPARE(bytes_of(tmp + QStringLiteral("/photo.gif")), tiny_gif);
+        QCOMPARE(bytes_of(versions_folder(tmp, gif) + QStringLiteral("/deleted/photo.gif")), tiny_gif);
         QCOMPARE(app().deleted_pictures, QStringLiteral("|") + gif);
     }
 
@@ -368,30 +352,6 @@ private Q_SLOTS:
         QCOMPARE(bytes_of(pic), before);
         QCOMPARE(listing(dir), QStringList{QStringLiteral("full.jpg")});
         QVERIFY(host.calls.isEmpty());
-    }
-
-    void a_full_disk_while_replacing_keeps_the_original()
-    {
-        // The work file fits, the backup does not: nothing may be replaced.
-        test::ScriptedPrompt p;
-        test::FakeWindows w;
-        FakeHost host;
-        const QString pic = dir + QStringLiteral("/large.bmp");
-        QVERIFY(two_halves(300, 300).save(pic, "BMP"));
-        const QByteArray before = bytes_of(pic);
-        const QString target = dir + QStringLiteral("/large.jpg");
-        test::write_file(target, "older jpeg");
-        p.texts = {target};
-        p.answers = {Answer::Yes};
-        {
-            test::FileSizeLimit full_disk(100000);
-            save_as_jpeg(host, request(pic, QSize(300, 300), 1, false));
-        }
-        QCOMPARE(p.messages.size(), 2);
-        QVERIFY2(p.messages[1].text.startsWith(QStringLiteral("Error ")), qPrintable(p.messages[1].text));
-        QCOMPARE(bytes_of(pic), before);
-        QCOMPARE(bytes_of(target), QByteArray("older jpeg"));
-        QVERIFY(!QFile::exists(tmp + QStringLiteral("/ORIGINAL_large.exe")));
     }
 
     void the_work_file_as_target_survives()

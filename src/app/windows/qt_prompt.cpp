@@ -1,5 +1,6 @@
 #include "app/windows/qt_prompt.h"
 
+#include "app/paths.h"
 #include "dialogs/windows/f_sel_dir.h"
 
 #include <QApplication>
@@ -80,11 +81,16 @@ QString QtPrompt::input(const InputRequest &r)
 
 QString QtPrompt::file(const FileRequest &r)
 {
-    if (r.kind == FileRequest::Save)
-        return QFileDialog::getSaveFileName(parent_window(), r.title, r.start, r.filter, nullptr,
-                                            r.confirm_overwrite ? QFileDialog::Options()
-                                                                : QFileDialog::DontConfirmOverwrite);
-    return QFileDialog::getOpenFileName(parent_window(), r.title, r.start, r.filter);
+    if (r.kind == FileRequest::Save) {
+        QFileDialog d(parent_window(), r.title, r.start, r.filter);
+        d.setAcceptMode(QFileDialog::AcceptSave);
+        d.setFileMode(QFileDialog::AnyFile);
+        // The dialog adds it before it asks about replacing a file.
+        d.setDefaultSuffix(r.default_suffix);
+        d.setOption(QFileDialog::DontConfirmOverwrite, !r.confirm_overwrite);
+        return d.exec() == QDialog::Accepted ? absolute_path(d.selectedFiles().value(0)) : QString();
+    }
+    return absolute_path(QFileDialog::getOpenFileName(parent_window(), r.title, r.start, r.filter));
 }
 
 std::optional<QColor> QtPrompt::color(const QColor &initial, const QString &title)
@@ -95,6 +101,9 @@ std::optional<QColor> QtPrompt::color(const QColor &initial, const QString &titl
     return c;
 }
 
-QString QtPrompt::folder(const FolderRequest &r) { return f_sel_dir::choose(r.caption, r.start); }
+QString QtPrompt::folder(const FolderRequest &r)
+{
+    return absolute_path(f_sel_dir::choose(r.caption, r.start));
+}
 
 } // namespace lf

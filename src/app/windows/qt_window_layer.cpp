@@ -64,6 +64,8 @@ void QtWindowLayer::unload_please_wait() { f_please_wait::unload(); }
 
 void QtWindowLayer::beep() { QApplication::beep(); }
 
+void QtWindowLayer::close_all_windows() { QApplication::closeAllWindows(); }
+
 void QtWindowLayer::end_process()
 {
     // At once: no window's events run after this. Settings are written as

@@ -20,6 +20,7 @@ public:
     void unload_please_wait() override;
     void beep() override;
     void end_process() override;
+    void close_all_windows() override;
 };
 
 } // namespace lf

@@ -1,9 +1,11 @@
 #include "app/windows/startup.h"
 
 #include "app/app_state.h"
+#include "app/process_end.h"
 #include "app/prompt.h"
 #include "app/random.h"
 #include "app/screen.h"
+#include "app/settings.h"
 #include "app/start_up.h"
 #include "app/temp_folders.h"
 #include "app/windows/f_ghost.h"
@@ -36,6 +38,7 @@ void start_up(const QStringList &arguments_after_program)
     set_prompt(&qt_prompt);
     set_windows(&qt_windows);
 
+    end_on_signals();
     AppState &a = app();
     a.start_argument = checked_start_argument(command_line_text(arguments_after_program));
     // A picture's decode starts now, beside the frame measurement and the
@@ -53,6 +56,8 @@ void start_up(const QStringList &arguments_after_program)
     a.tmp_pic_dir = tmp.tmp_pic_dir;
     if (!tmp.problem.isEmpty())
         notify(tmp.problem);
+    // Settings left naming files of an instance that did not end cleanly.
+    forget_settings_inside(private_temp_folder(temp_root()), true);
 
     read_start_settings();
     static f_ghost *ghost = new f_ghost;

@@ -1,7 +1,9 @@
 #include "panel/windows/search_controller.h"
 
 #include "app/app_state.h"
+#include "app/paths.h"
 #include "app/prompt.h"
+#include "app/safe_files.h"
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/window_layer.h"
@@ -113,6 +115,8 @@ void SearchController::search_picture()
     if (panel_)
         panel_->setEnabled(true);
     searching_ = false;
+    if (search.skipped() > 0)
+        notify(unstorable_names_message(search.skipped()));
 }
 
 void SearchController::slide_show_from_search_results()
@@ -146,13 +150,12 @@ void SearchController::slide_show_from_search_results()
         bytes += s.slot(i).path.toUtf8();
         bytes += "\r\n";
     }
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(bytes) != bytes.size()) {
+    const FileFault f = replace_file(file, bytes);
+    if (f.failed()) {
         hourglass(false);
-        report_error(int(out.error()), out.errorString());
+        report(f);
         return;
     }
-    out.close();
     s.slide_show_file = file;
     if (t_last_slideshow_)
         t_last_slideshow_->setText(file);

@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/paths.h"
+#include "app/picture_versions.h"
 #include "app/process_end.h"
 #include "app/prompt.h"
 #include "app/settings.h"
@@ -196,8 +197,7 @@ void form_nf::load_step()
     crop_->set_file_name(file_name_of(st_.picture_path));
 
     st_.start_cropping = v.crop_request;
-    if (m_restore_uncropped_image->isVisible()
-        && !any_file_matches(app().tmp_pic_dir, QStringLiteral("ORIGINAL_*")))
+    if (m_restore_uncropped_image->isVisible() && !has_backup(app().tmp_pic_dir, st_.picture_path))
         m_restore_uncropped_image->setVisible(false);
 
     st_.tag = format_tag(v.window_counter);

@@ -1,9 +1,12 @@
 #include "app/app_state.h"
+#include "app/process_end.h"
 #include "app/temp_folders.h"
 #include "app/window_registry.h"
 #include "app/windows/f_ghost.h"
 #include "panel/windows/f_start.h"
 #include "scripted_prompt.h"
+#include "fault_injection.h"
+#include "slideshow/slide_list.h"
 #include "test_env.h"
 #include "test_windows.h"
 
@@ -12,6 +15,8 @@
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
+
+#include <csignal>
 
 using namespace lf;
 
@@ -110,6 +115,44 @@ private Q_SLOTS:
         ghost.tick();
         QCOMPARE(layer.ends, 1);
         QVERIFY(!QFileInfo::exists(app().tmp_pic_dir));
+    }
+
+    // As at logout: a running show keeps its progress in its own file, no
+    // question is asked, and tmp_pic goes.
+    void signals_end_as_closing_the_last_window_data()
+    {
+        QTest::addColumn<int>("sig");
+        QTest::addColumn<bool>("own_file");
+        QTest::newRow("SIGTERM, own file") << SIGTERM << true;
+        QTest::newRow("SIGHUP, built show") << SIGHUP << false;
+        QTest::newRow("SIGINT, own file") << SIGINT << true;
+    }
+    void signals_end_as_closing_the_last_window()
+    {
+        QFETCH(int, sig);
+        QFETCH(bool, own_file);
+        test::TestWindows layer;
+        test::ScriptedPrompt prompt;
+        end_on_signals();
+        const QString dir = test::fresh_folder(QStringLiteral("show"));
+        SlideList &s = slides();
+        for (int i = 1; i <= 2; ++i) {
+            s.slot(i).path = dir + QStringLiteral("/p%1.jpg").arg(i);
+            QImage img(40, 30, QImage::Format_RGB32);
+            img.fill(Qt::gray);
+            QVERIFY(img.save(s.slot(i).path, "JPG"));
+        }
+        s.slide_count = 2;
+        s.slide_show_active = true;
+        s.own_file = own_file;
+        s.slide_show_file = dir + QStringLiteral("/show.ssf");
+        layer.open_slide_show_window();
+        QVERIFY(top_level("form_fs"));
+        ::raise(sig);
+        QTRY_VERIFY(layer.ends > 0);
+        QVERIFY(prompt.messages.isEmpty());
+        QVERIFY(!QFileInfo::exists(app().tmp_pic_dir));
+        QCOMPARE(test::read_bytes(s.slide_show_file).contains("*index_of_last_slide_viewed=1\r\n"), own_file);
     }
 
     void a_missing_tag_stops_with_its_message()

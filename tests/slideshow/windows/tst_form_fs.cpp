@@ -1,4 +1,5 @@
 #include "app/app_state.h"
+#include "app/picture_versions.h"
 #include "app/file_commands.h"
 #include "app/paths.h"
 #include "app/screen.h"
@@ -325,7 +326,7 @@ private Q_SLOTS:
         QCOMPARE(prompt.messages[0].title, QStringLiteral("Deleting last picture"));
         QCOMPARE(prompt.messages[0].default_button, 2);
         QVERIFY(!QFile::exists(pics[0]));
-        QVERIFY(QFile::exists(app().tmp_pic_dir + QStringLiteral("/p1.jpg")));
+        QVERIFY(QFile::exists(versions_folder(app().tmp_pic_dir, pics[0]) + QStringLiteral("/deleted/p1.jpg")));
         QCOMPARE(app().deleted_pictures, QLatin1Char('|') + pics[0]);
         QVERIFY(slides().slot(1).path.isEmpty());
         QCOMPARE(f->picture_path(), pics[1]);
@@ -468,8 +469,9 @@ private Q_SLOTS:
         const QByteArray altered = read_all(pics[0]);
         QImage before(90, 30, QImage::Format_RGB32);
         before.fill(Qt::green);
-        QVERIFY(before.save(app().tmp_pic_dir + QStringLiteral("/ORIGINAL_p1.jpg"), "JPG"));
-        const QByteArray original = read_all(app().tmp_pic_dir + QStringLiteral("/ORIGINAL_p1.jpg"));
+        const QString backup = newest_backup_for(app().tmp_pic_dir, pics[0]);
+        QVERIFY(make_versions_folder(app().tmp_pic_dir, pics[0]) && before.save(backup, "JPG"));
+        const QByteArray original = read_all(backup);
         QTest::keyClick(f, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(read_all(pics[0]), original);
         QCOMPARE(f->image().width(), 90);

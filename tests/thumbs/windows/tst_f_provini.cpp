@@ -1,4 +1,5 @@
 #include "app/app_state.h"
+#include "app/picture_versions.h"
 #include "app/screen.h"
 #include "app/settings.h"
 #include "app/window_registry.h"
@@ -142,7 +143,8 @@ private Q_SLOTS:
         QCOMPARE(p.messages.first().title, QStringLiteral("Deleting last picture"));
         QCOMPARE(p.messages.first().default_button, 2);
         QVERIFY(!QFile::exists(pics_ + QStringLiteral("/holiday.jpg")));
-        QVERIFY(QFile::exists(tmp_ + QStringLiteral("/holiday.jpg")));
+        QVERIFY(QFile::exists(versions_folder(tmp_, pics_ + QStringLiteral("/holiday.jpg"))
+                              + QStringLiteral("/deleted/holiday.jpg")));
         QVERIFY(s->picx(2)->isHidden());
         QVERIFY(!s->picx(3)->isHidden());
         QCOMPARE(viewer().picture_to_open, QString());

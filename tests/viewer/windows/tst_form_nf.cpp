@@ -1,4 +1,5 @@
 #include "app/app_state.h"
+#include "app/picture_versions.h"
 #include "app/screen.h"
 #include "app/settings.h"
 #include "app/window_registry.h"
@@ -80,9 +81,12 @@ private Q_SLOTS:
     void menu_items_carry_their_captions()
     {
         test::FakeWindows layer;
-        test::write_file(app().tmp_pic_dir + QStringLiteral("/ORIGINAL_x.jpg"));
         save_setting(key::jpeg_quality, QStringLiteral("95"));
-        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/a.jpg"), 60, 40));
+        const QString pic = test::write_picture(dir + QStringLiteral("/a.jpg"), 60, 40);
+        // Restore is offered for a picture with a backup of its own.
+        QVERIFY(make_versions_folder(app().tmp_pic_dir, pic));
+        test::write_file(newest_backup_for(app().tmp_pic_dir, pic));
+        form_nf *w = test::open_picture_window(pic);
         QCOMPARE(w->m_popup->objectName(), QStringLiteral("m_popup"));
         QCOMPARE(w->m_change_jpg_quality->text(),
                  QStringLiteral("Change quality of saved JPEG pictures (now 95)"));

@@ -1,4 +1,5 @@
 #include "app/app_state.h"
+#include "app/picture_versions.h"
 #include "app/screen.h"
 #include "app/settings.h"
 #include "app/window_registry.h"
@@ -261,7 +262,7 @@ private Q_SLOTS:
         prompt.answers.push_back(Answer::Ok);
         w->m_delete_pic->trigger();
         QVERIFY(!QFile::exists(path));
-        QFile backup(app().tmp_pic_dir + QStringLiteral("/d.jpg"));
+        QFile backup(versions_folder(app().tmp_pic_dir, path) + QStringLiteral("/deleted/d.jpg"));
         QVERIFY(backup.open(QIODevice::ReadOnly));
         QCOMPARE(backup.readAll(), bytes);
         QCOMPARE(app().deleted_pictures, "|" + path);
@@ -428,7 +429,8 @@ private Q_SLOTS:
         form_nf *w = test::open_picture_window(path);
         QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(prompt.message_texts(), QStringList{"Backup file with same file name not found"});
-        test::write_picture(app().tmp_pic_dir + QStringLiteral("/ORIGINAL_r.exe"), 100, 50);
+        QVERIFY(make_versions_folder(app().tmp_pic_dir, path));
+        test::write_picture(first_backup_for(app().tmp_pic_dir, path), 100, 50);
         QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(w->Imagex->picture().size(), QSize(100, 50));
         QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
