@@ -172,7 +172,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("files");
         QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("fault"); // on the last step: "", "full" or "read-only"
+        QTest::addColumn<QString>("fault"); // on the last step: "", "full", "read-only", "no Trash"
         QTest::addColumn<QString>("after");
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<QString>("kept"); // labels tmp_pic must hold
@@ -221,6 +221,8 @@ private Q_SLOTS:
         QTest::newRow("delete, read-only")
             << "x.jpg=A" << "delete x.jpg" << "read-only" << "x.jpg=A" << QStringList{eacces} << ""
             << QStringList{};
+        QTest::newRow("delete, no Trash can take it")
+            << "x.jpg=A" << "delete x.jpg" << "no Trash" << "" << QStringList{} << "A" << QStringList{};
         QTest::newRow("delete, gone") << "" << "delete x.jpg" << "" << ""
                                       << QStringList{"Error 2 - No such file or directory"} << "" << QStringList{};
         QTest::newRow("copy over, disk full")
@@ -278,7 +280,7 @@ private Q_SLOTS:
         QFETCH(QStringList, messages);
         QFETCH(QString, kept);
         QFETCH(QStringList, trash);
-        if (fault == QLatin1String("read-only") && !test::permissions_apply())
+        if (!fault.isEmpty() && fault != QLatin1String("full") && !test::permissions_apply())
             QSKIP("permission bits cannot be made to hold for this process");
         bytes.insert(QStringLiteral("L"), QString(at(QStringLiteral("x.jpg")) + QStringLiteral("|0\r\n")).repeated(40).toUtf8()
                                               + at(QStringLiteral("gone.jpg")).toUtf8());
@@ -294,6 +296,11 @@ private Q_SLOTS:
             } else if (fault == QLatin1String("full")) {
                 test::FileSizeLimit full(1000);
                 run(list[i], prompt, saves);
+            } else if (fault == QLatin1String("no Trash")) {
+                const QString data = qEnvironmentVariable("XDG_DATA_HOME");
+                test::set_read_only(data, true);
+                run(list[i], prompt, saves);
+                test::set_read_only(data, false);
             } else {
                 set_read_only(true);
                 run(list[i], prompt, saves);

@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 #include "app/process_end.h"
+#include "app/settings.h"
 #include "app/temp_folders.h"
 #include "app/window_registry.h"
 #include "app/windows/f_ghost.h"
@@ -56,8 +57,11 @@ private Q_SLOTS:
         QVERIFY(w);
         QCOMPARE(w->windowTitle(), QStringLiteral("photo.jpg"));
         QCOMPARE(registry().open_picture_windows, QStringLiteral("|0001"));
+        // A setting naming a file of tmp_pic is not left for the next start.
+        save_setting(key::last_slide_show, app().tmp_pic_dir + QStringLiteral("/_slideshow.ssf"));
         w->close();
         QCOMPARE(layer.ends, 1);
+        QCOMPARE(get_setting(key::last_slide_show), QString());
         QVERIFY(registry().open_picture_windows.isEmpty());
         QVERIFY(!QFileInfo::exists(app().tmp_pic_dir));
     }
