@@ -1,5 +1,7 @@
 #include "viewer/fitted_decode.h"
 
+#include "app/app_state.h"
+#include "app/screen.h"
 #include "app/twips.h"
 
 #include <algorithm>
@@ -26,6 +28,15 @@ QSize fitted_decode_size(const ScreenTwips &s, const FrameTwips &f, QSize natura
     // The smooth scaling in the control then only ever shrinks a little.
     return natural.scaled(shown, Qt::KeepAspectRatioByExpanding).boundedTo(natural)
         .expandedTo(QSize(1, 1));
+}
+
+QSize first_decode_size(QSize natural)
+{
+    const AppState &a = app();
+    ScreenTwips s = screen_twips();
+    s.taskbar = a.taskbar_height;
+    return fitted_decode_size(s, {a.frame_width, a.frame_height, a.frame_extra_width, a.frame_extra_height},
+                              natural);
 }
 
 QSize larger_decode_size(QSize decoded, QSize shown, QSize natural)

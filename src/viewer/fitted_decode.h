@@ -13,6 +13,11 @@ namespace lf {
 // costs.
 QSize fitted_decode_size(const ScreenTwips &s, const FrameTwips &f, QSize natural);
 
+// The size the picture window first decodes a picture of `natural` pixels
+// at, on this screen with the frame and the taskbar start-up measured. The
+// window, its read-ahead and start-up's early decode all use this one.
+QSize first_decode_size(QSize natural);
+
 // Size to decode again when the picture is shown at `shown` pixels but
 // was decoded at `decoded`: invalid while the decoded picture is large
 // enough (or already the full resolution), else `shown` capped at the

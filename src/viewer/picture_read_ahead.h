@@ -43,6 +43,9 @@ DecodedPicture decode_picture(const QString &path, QSize fit);
 // the picture when it is unchanged on disk and at least the size it needs,
 // scaled down to exactly that size.
 void start_first_decode(const QString &path, QSize largest_fit);
+// The size the window needs, once start-up knows the frame and the taskbar:
+// the worker scales the picture to it instead of the window's thread.
+void settle_first_decode(QSize fit);
 // That picture for path at fit; invalid otherwise. Given up either way.
 DecodedPicture take_first_decode(const QString &path, QSize fit);
 

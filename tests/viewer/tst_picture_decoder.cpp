@@ -151,6 +151,29 @@ private Q_SLOTS:
         QVERIFY(!r.holds(photo));
     }
 
+    // The picture named on the command line, decoded while start-up goes on:
+    // scaled to the window's size once that is known, and taken only for
+    // the same file unchanged.
+    void first_decode_is_taken_unchanged_at_the_window_size()
+    {
+        start_first_decode(photo, QSize(300, 300));
+        settle_first_decode(QSize(150, 100));
+        QCOMPARE(take_first_decode(photo, QSize(150, 100)).image.size(), QSize(150, 100));
+        QVERIFY(!take_first_decode(photo, QSize(150, 100)).valid()); // taken once
+
+        start_first_decode(photo, QSize(300, 300));
+        QVERIFY(!take_first_decode(photo + QStringLiteral("x"), QSize(150, 100)).valid());
+        start_first_decode(photo, QSize(300, 300));
+        QVERIFY(!take_first_decode(photo, QSize(450, 300)).valid()); // too small
+        start_first_decode(photo, QSize(300, 300));
+        QImage other(600, 400, QImage::Format_RGB32);
+        other.fill(Qt::red);
+        settle_first_decode(QSize(150, 100));
+        QThreadPool::globalInstance()->waitForDone();
+        QVERIFY(QImageWriter(photo, "png").write(other)); // changed on disk since
+        QVERIFY(!take_first_decode(photo, QSize(150, 100)).valid());
+    }
+
     // The picture window reads ahead what Page Down and Page Up reach. Its
     // first step shows the picture predicted from the folder at once and
     // then takes the folder list, whose own step wins when they differ.

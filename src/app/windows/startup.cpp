@@ -42,15 +42,17 @@ void start_up(const QStringList &arguments_after_program)
     AppState &a = app();
     a.start_argument = checked_start_argument(command_line_text(arguments_after_program));
     // A picture's decode starts now, beside the frame measurement and the
-    // making of its window.
-    if (classify_start_argument(a.start_argument) == StartKind::Picture) {
-        const QSize natural = picture_size(a.start_argument);
-        if (natural.isValid())
-            start_first_decode(a.start_argument, fitted_decode_size(screen_twips(), FrameTwips{}, natural));
-    }
+    // making of its window, at the most a window could need; it is scaled
+    // to the exact size once the frame and the taskbar are known.
+    const QSize natural = classify_start_argument(a.start_argument) == StartKind::Picture
+                            ? picture_size(a.start_argument) : QSize();
+    if (natural.isValid())
+        start_first_decode(a.start_argument, fitted_decode_size(screen_twips(), FrameTwips{}, natural));
 
     measure_desktop();
     seed_random_from_clock();
+    if (natural.isValid())
+        settle_first_decode(first_decode_size(natural));
 
     const TempFolderResult tmp = create_tmp_pic_dir(temp_root(), QCoreApplication::applicationPid());
     a.tmp_pic_dir = tmp.tmp_pic_dir;

@@ -168,7 +168,7 @@ void form_nf::load_into_imagex()
     }
 }
 
-QSize form_nf::first_decode_size(QSize natural) const { return fitted_decode_size(screen(), frame(), natural); }
+QSize form_nf::first_decode_size(QSize natural) const { return lf::first_decode_size(natural); }
 
 void form_nf::decode_larger(QSize shown)
 {
