@@ -11,6 +11,7 @@
 #include <QImageWriter>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <QThreadPool>
 #include <QUrl>
 
 #include <array>
@@ -81,10 +82,18 @@ void store(const QString &target, const QImage &image, const QString &path, qint
     }
     png.setText(QStringLiteral("Software"), QStringLiteral("Lumenfolio"));
     QImageWriter w(&tmp, "png");
+    w.setQuality(85); // zlib's fastest level: the sheet waits for it
     if (!w.write(png) || !tmp.flush())
         return;
     if (std::rename(QFile::encodeName(tmp.fileName()).constData(), QFile::encodeName(target).constData()) == 0)
         tmp.setAutoRemove(false);
+}
+
+// Written after the decodes the sheet waits for (a lower priority on the
+// same pool), so that a first showing is not held up by PNG encoding.
+void store_later(const QString &target, const QImage &image, const QString &path, qint64 mtime, QSize natural)
+{
+    QThreadPool::globalInstance()->start([=] { store(target, image, path, mtime, natural); }, -1);
 }
 
 struct Entry {
@@ -180,14 +189,14 @@ CellPicture cell_picture(const ThumbnailCache &cache, const QString &path, int c
     if (img.isNull()) {
         QImage none(1, 1, QImage::Format_ARGB32);
         none.fill(Qt::transparent);
-        store(cache.failures + QLatin1Char('/') + name, none, path, *mtime, QSize());
+        store_later(cache.failures + QLatin1Char('/') + name, none, path, *mtime, QSize());
         return out;
     }
     // A picture no larger than the standard size is shown from the file
     // itself; the standard keeps only reduced copies.
     if (out.natural.isValid() && qMax(out.natural.width(), out.natural.height()) > bucket.size)
-        store(cache.root + QLatin1Char('/') + QLatin1String(bucket.folder) + QLatin1Char('/') + name, img,
-              path, *mtime, out.natural);
+        store_later(cache.root + QLatin1Char('/') + QLatin1String(bucket.folder) + QLatin1Char('/') + name,
+                    img, path, *mtime, out.natural);
     out.image = img;
     return out;
 }

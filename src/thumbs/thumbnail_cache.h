@@ -44,7 +44,8 @@ struct CellPicture {
 // one and `use_cached` holds; otherwise decoded from the file and written to
 // the cache, replacing a stale entry. A picture that cannot be decoded gets
 // a failure entry, and is not decoded again while it stays unchanged.
-// Safe on worker threads.
+// Cache files are written on the global thread pool after the decodes
+// waiting there. Safe on worker threads.
 CellPicture cell_picture(const ThumbnailCache &cache, const QString &path, int cell,
                          bool use_cached = true);
 

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QImage>
 #include <QSignalSpy>
+#include <QThreadPool>
 #include <QtTest>
 
 using namespace lf;
@@ -76,6 +77,7 @@ private Q_SLOTS:
         const QString failure = cache.failures + QLatin1Char('/') + thumbnail_file_name(path);
 
         const CellPicture first = cell_picture(cache, path, 200);
+        QThreadPool::globalInstance()->waitForDone(); // the cache files written
         QVERIFY(!first.from_cache);
         QCOMPARE(first.image.isNull(), change == QLatin1String("broken"));
         QCOMPARE(QFileInfo::exists(entry), cached);
