@@ -11,8 +11,6 @@
 
 #include <sys/stat.h>
 
-#include <future>
-#include <memory>
 #include <utility>
 
 namespace lf {
@@ -43,8 +41,8 @@ namespace {
 
 struct FirstDecode {
     QString path;
+    QSize fit;
     QFuture<DecodedPicture> future;
-    std::shared_ptr<std::promise<QSize>> fit;
 };
 
 FirstDecode &first_decode()
@@ -55,44 +53,26 @@ FirstDecode &first_decode()
 
 } // namespace
 
-void start_first_decode(const QString &path, QSize largest_fit)
+void start_first_decode(const QString &path, QSize fit)
 {
-    auto fit = std::make_shared<std::promise<QSize>>();
-    std::shared_future<QSize> known = fit->get_future().share();
-    first_decode() = {path, QtConcurrent::run([path, largest_fit, known] {
-                          DecodedPicture d = decode_picture(path, largest_fit);
-                          // Scaled to the window's own size here, beside the
-                          // making of the window, once start-up knows it.
-                          if (d.valid() && known.wait_for(std::chrono::milliseconds(500)) == std::future_status::ready) {
-                              const QSize f = known.get();
-                              const QSize s = d.image.size();
-                              if (f.isValid() && s != f && s.width() >= f.width() && s.height() >= f.height())
-                                  d.image = d.image.scaled(f, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-                          }
-                          return d;
-                      }),
-                      fit};
-}
-
-void settle_first_decode(QSize fit)
-{
-    if (auto &p = first_decode().fit)
-        std::exchange(p, nullptr)->set_value(fit);
+    first_decode() = {path, fit, QtConcurrent::run(decode_picture, path, fit)};
 }
 
 DecodedPicture take_first_decode(const QString &path, QSize fit)
 {
-    settle_first_decode(QSize());
     FirstDecode f = std::exchange(first_decode(), {});
     if (f.path.isEmpty() || f.path != path)
         return {};
     DecodedPicture d = f.future.result();
     const QSize s = d.image.size();
-    if (!d.valid() || !d.stamp.valid() || file_stamp(path) != d.stamp || s.width() < fit.width()
-        || s.height() < fit.height())
+    if (!d.valid() || !d.stamp.valid() || file_stamp(path) != d.stamp)
         return {};
-    if (fit.isValid() && s != fit)
-        d.image = d.image.scaled(fit, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (f.fit == fit)
+        return d; // what decoding at fit now would give
+    // Asked for at another size since: usable when larger.
+    if (s.width() < fit.width() || s.height() < fit.height())
+        return {};
+    d.image = d.image.scaled(fit, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return d;
 }
 

@@ -37,15 +37,11 @@ struct DecodedPicture {
 
 DecodedPicture decode_picture(const QString &path, QSize fit);
 
-// The picture named on the command line, decoded on a worker while Qt and
-// the first window start. `largest_fit` is the most a window on this screen
-// could need before the frame and the taskbar are measured; the window takes
-// the picture when it is unchanged on disk and at least the size it needs,
-// scaled down to exactly that size.
-void start_first_decode(const QString &path, QSize largest_fit);
-// The size the window needs, once start-up knows the frame and the taskbar:
-// the worker scales the picture to it instead of the window's thread.
-void settle_first_decode(QSize fit);
+// The picture named on the command line, decoded on a worker at the size
+// its window will show it while the rest of start-up and the making of the
+// window go on. The window takes it when the file is unchanged and it is at
+// least the size the window needs (scaled down to exactly that size).
+void start_first_decode(const QString &path, QSize fit);
 // That picture for path at fit; invalid otherwise. Given up either way.
 DecodedPicture take_first_decode(const QString &path, QSize fit);
 

@@ -41,18 +41,14 @@ void start_up(const QStringList &arguments_after_program)
     end_on_signals();
     AppState &a = app();
     a.start_argument = checked_start_argument(command_line_text(arguments_after_program));
-    // A picture's decode starts now, beside the frame measurement and the
-    // making of its window, at the most a window could need; it is scaled
-    // to the exact size once the frame and the taskbar are known.
+    measure_desktop();
+    seed_random_from_clock();
+    // A picture's decode starts as soon as its window's size is known, and
+    // runs beside the rest of start-up and the making of the window.
     const QSize natural = classify_start_argument(a.start_argument) == StartKind::Picture
                             ? picture_size(a.start_argument) : QSize();
     if (natural.isValid())
-        start_first_decode(a.start_argument, fitted_decode_size(screen_twips(), FrameTwips{}, natural));
-
-    measure_desktop();
-    seed_random_from_clock();
-    if (natural.isValid())
-        settle_first_decode(first_decode_size(natural));
+        start_first_decode(a.start_argument, first_decode_size(natural));
 
     const TempFolderResult tmp = create_tmp_pic_dir(temp_root(), QCoreApplication::applicationPid());
     a.tmp_pic_dir = tmp.tmp_pic_dir;
