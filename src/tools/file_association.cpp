@@ -434,6 +434,16 @@ QByteArray mimeapps_with_default(const QByteArray &content, const QString &mime_
     return out;
 }
 
+QStringList user_desktop_mimeapps_lists()
+{
+    QStringList out;
+    const QString home = env_dir("XDG_CONFIG_HOME", QStringLiteral("/.config"));
+    for (const QString &d : qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'),
+                                                                              Qt::SkipEmptyParts))
+        out << home + QLatin1Char('/') + d.toLower() + QStringLiteral("-mimeapps.list");
+    return out;
+}
+
 QString write_association(const QString &dotted_extension, const QString &type_name,
                           const QString &program_path)
 {
@@ -445,6 +455,30 @@ QString write_association(const QString &dotted_extension, const QString &type_n
     const QByteArray text = desktop_entry_text(program_path).toUtf8();
     if (read_all(entry) != text && !write_all(entry, text))
         return entry;
+
+    struct Edit {
+        QString file;
+        QByteArray before;
+        QByteArray after;
+    };
+    QList<Edit> edits;
+    // The lists of the running desktop are read before mimeapps.list: one
+    // that names a default for the type, or refuses ours, is changed too,
+    // or that program would still open the files. Only those that exist.
+    for (const QString &list : user_desktop_mimeapps_lists()) {
+        if (!QFileInfo(list).isFile())
+            continue;
+        QFile f(list);
+        if (!f.open(QIODevice::ReadOnly))
+            return list;
+        const QByteArray before = f.readAll();
+        if (mimeapps_values(before, default_group, mime).isEmpty()
+            && !mimeapps_values(before, removed_group, mime).contains(desktop_entry_id))
+            continue;
+        const QByteArray after = mimeapps_with_default(before, mime, desktop_entry_id);
+        if (after != before)
+            edits.push_back({list, before, after});
+    }
 
     const QString list = user_mimeapps_list();
     // A list that exists but cannot be read is left alone: rewriting it from
@@ -458,8 +492,18 @@ QString write_association(const QString &dotted_extension, const QString &type_n
         before = f.readAll();
     }
     const QByteArray after = mimeapps_with_default(before, mime, desktop_entry_id);
-    if ((after != before || !existed) && !write_all(list, after))
-        return list;
+    if (after != before || !existed)
+        edits.push_back({list, before, after});
+
+    // mimeapps.list last; when a list cannot be written, those already
+    // written get their old bytes back, so a failure changes no list.
+    for (qsizetype i = 0; i < edits.size(); ++i) {
+        if (write_all(edits[i].file, edits[i].after))
+            continue;
+        for (qsizetype j = 0; j < i; ++j)
+            write_all(edits[j].file, edits[j].before);
+        return edits[i].file;
+    }
     return QString();
 }
 

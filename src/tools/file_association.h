@@ -28,8 +28,9 @@ QString make_probe_name(const QString &extension, const QString &folder);
 // created empty in the temp folder for the time of the query.
 QString find_program_for_extension(const QString &extension);
 // Our desktop entry, then the default and an added association for the
-// extension's type in the user's mimeapps.list. Returns the file that could
-// not be written (nothing else is changed after it), or "" on success.
+// extension's type in the user's mimeapps.list, and in the running
+// desktop's own lists where they name another default. Returns the file that
+// could not be written (no list is changed then), or "" on success.
 QString write_association(const QString &dotted_extension, const QString &type_name,
                           const QString &program_path);
 // What the user is told when the association could not be written.
@@ -47,6 +48,9 @@ void associate_file_types();
 QString mime_type_for_extension(const QString &extension);
 QString user_applications_folder();
 QString user_mimeapps_list();
+// The user's lists named after the running desktops ($XDG_CURRENT_DESKTOP,
+// lower case, "-mimeapps.list"), which xdg-mime and GLib read first.
+QStringList user_desktop_mimeapps_lists();
 QString desktop_entry_text(const QString &program_path);
 // The program a desktop entry starts: the first word of its Exec line,
 // searched in PATH when not absolute, links resolved; "" when none.

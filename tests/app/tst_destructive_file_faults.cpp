@@ -35,20 +35,29 @@ private:
     QStringList lists_in_config_folder()
     {
         return QDir(QFileInfo(user_mimeapps_list()).absolutePath())
-            .entryList({QStringLiteral("mimeapps.list*")}, QDir::Files);
+            .entryList({QStringLiteral("*mimeapps.list*")}, QDir::Files);
     }
 
 private Q_SLOTS:
-    void association_on_a_full_disk_keeps_the_users_list_and_says_so()
+    void association_on_a_full_disk_keeps_the_users_lists_and_says_so()
     {
         const QByteArray list = users_association_list();
+        // The desktop's own list is small enough to be written first; it
+        // gets its old bytes back when mimeapps.list cannot be written.
+        qputenv("XDG_CURRENT_DESKTOP", "GNOME");
+        const QString own = user_desktop_mimeapps_lists().value(0);
+        const QByteArray own_list = "[Default Applications]\nimage/jpeg=other.desktop\n";
+        test::write_file(own, own_list);
         test::ScriptedPrompt prompt;
         prompt.answers = {Answer::Yes, Answer::Ok};
         {
             test::FileSizeLimit full(1000);
             offer_association(QStringLiteral("jpg"));
         }
+        qunsetenv("XDG_CURRENT_DESKTOP");
         QCOMPARE(test::read_bytes(user_mimeapps_list()), list);
+        QCOMPARE(test::read_bytes(own), own_list);
+        QFile::remove(own);
         QCOMPARE(lists_in_config_folder(), QStringList{"mimeapps.list"});
         QCOMPARE(prompt.messages.size(), 2);
         QCOMPARE(prompt.messages[1].text,

@@ -37,6 +37,7 @@ private Q_SLOTS:
     void init()
     {
         test::reset_everything();
+        qunsetenv("XDG_CURRENT_DESKTOP");
         // Each case starts without our entry and without defaults.
         QFile::remove(user_mimeapps_list());
         QFile::remove(user_applications_folder() + QLatin1Char('/') + desktop_entry_id);
@@ -203,21 +204,60 @@ private Q_SLOTS:
         QCOMPARE(w.calls.back(), QStringLiteral("associate_menu_enabled false"));
     }
 
+    // What the desktop itself answers afterwards. A desktop's own list
+    // (gnome-mimeapps.list) is read before mimeapps.list, so one naming
+    // another program has to change too; its other lines stay.
+    void xdg_mime_agrees_data()
+    {
+        QTest::addColumn<QString>("desktop");
+        QTest::addColumn<QByteArray>("own_list"); // of the first desktop; "" for none
+        QTest::newRow("no desktop") << "" << QByteArray();
+        QTest::newRow("GNOME, no list of its own") << "GNOME" << QByteArray();
+        QTest::newRow("GNOME naming another program")
+            << "GNOME" << QByteArray("[Default Applications]\nimage/jpeg=other.desktop\n"
+                                     "text/plain=other.desktop\n");
+        QTest::newRow("ubuntu:GNOME refusing ours")
+            << "ubuntu:GNOME"
+            << ("[Removed Associations]\nimage/jpeg=" + desktop_entry_id.toUtf8() + ";\n");
+    }
     void xdg_mime_agrees()
     {
+        QFETCH(QString, desktop);
+        QFETCH(QByteArray, own_list);
         const QString xdg_mime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
-        if (xdg_mime.isEmpty())
-            QSKIP("xdg-mime is not installed");
-        write_association(QStringLiteral(".jpg"), QStringLiteral("jpg file"), own_program_path());
-        QProcess q;
+        QVERIFY2(!xdg_mime.isEmpty(), "xdg-mime is installed by scripts/install-deps --tests");
+        qputenv("XDG_CURRENT_DESKTOP", desktop.toUtf8());
+        const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+        for (const QString &f : QDir(config).entryList({QStringLiteral("*-mimeapps.list")}))
+            QFile::remove(config + QLatin1Char('/') + f);
+        test::write_file(user_applications_folder() + QStringLiteral("/other.desktop"),
+                         "[Desktop Entry]\nType=Application\nName=Other\nExec=/bin/true %f\n");
+        test::write_file(user_mimeapps_list(), "[Default Applications]\nimage/jpeg=other.desktop\n");
+        const QString own = user_desktop_mimeapps_lists().value(0);
+        if (!own_list.isEmpty())
+            test::write_file(own, own_list);
+
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char *v : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
-                              "GNOME_DESKTOP_SESSION_ID", "MATE_DESKTOP_SESSION_ID"})
+        for (const char *v : {"DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID",
+                              "MATE_DESKTOP_SESSION_ID"})
             env.remove(QString::fromLatin1(v));
-        q.setProcessEnvironment(env); // still the private XDG folders
-        q.start(xdg_mime, {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("image/jpeg")});
-        QVERIFY(q.waitForFinished(60000));
-        QCOMPARE(QString::fromUtf8(q.readAllStandardOutput()).trimmed(), desktop_entry_id);
+        auto query = [&] {
+            QProcess q;
+            q.setProcessEnvironment(env); // still the private XDG folders
+            q.start(xdg_mime, {QStringLiteral("query"), QStringLiteral("default"),
+                               QStringLiteral("image/jpeg")});
+            return q.waitForFinished(60000) ? QString::fromUtf8(q.readAllStandardOutput()).trimmed()
+                                            : QStringLiteral("(timed out)");
+        };
+        QCOMPARE(query(), QStringLiteral("other.desktop"));
+        QCOMPARE(write_association(QStringLiteral(".jpg"), QStringLiteral("jpg file"), own_program_path()),
+                 QString());
+        QCOMPARE(query(), desktop_entry_id);
+        QCOMPARE(find_program_for_extension(QStringLiteral("jpg")), own_program_path());
+        if (own_list.contains("text/plain"))
+            QVERIFY(read(own).contains("text/plain=other.desktop\n"));
+        if (own_list.isEmpty())
+            QVERIFY(!QFileInfo::exists(own)); // no list is made that was not there
     }
 };
 
