@@ -1,5 +1,6 @@
 #include "viewer/cDIBSection.h"
 
+#include <QColorSpace>
 #include <QPainter>
 
 #include <cstring>
@@ -41,7 +42,14 @@ bool cDIBSection::CreateFromPicture(const QImage &picture)
     if (picture.isNull() || !Create(picture.width(), picture.height()))
         return false;
     LoadPictureBlt(picture);
+    color_profile_ = profile_of(picture);
     return true;
+}
+
+QByteArray cDIBSection::profile_of(const QImage &picture)
+{
+    const QColorSpace cs = picture.colorSpace();
+    return cs.isValid() ? cs.iccProfile() : QByteArray();
 }
 
 void cDIBSection::LoadPictureBlt(const QImage &source, int sx, int sy, int width, int height)
@@ -86,6 +94,7 @@ void cDIBSection::ClearUp()
 {
     surface_ = QImage();
     bits_.reset();
+    color_profile_.clear();
     width_ = 0;
     height_ = 0;
 }

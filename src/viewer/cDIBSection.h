@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 
 #include <memory>
@@ -22,8 +23,11 @@ public:
     bool Create(int width, int height);
     // The allocation step of Create; `surface` receives the drawing surface.
     bool CreateDIB(int width, int height, QImage &surface);
-    // A bitmap of the picture's size holding a copy of the picture.
+    // A bitmap of the picture's size holding a copy of the picture, with its
+    // colour profile.
     bool CreateFromPicture(const QImage &picture);
+    // The picture's own ICC profile; empty when it carries none.
+    static QByteArray profile_of(const QImage &picture);
 
     // Copies from source at (sx, sy) into this bitmap at (0, 0); a negative
     // width or height means this bitmap's own.
@@ -47,6 +51,10 @@ public:
     uchar *DIBSectionBitsPtr() { return bits_.get(); }
     const uchar *DIBSectionBitsPtr() const { return bits_.get(); }
     bool isNull() const { return !bits_; }
+    // The ICC profile the pixel numbers are meant in (empty: sRGB), written
+    // into the JPEG with them.
+    const QByteArray &color_profile() const { return color_profile_; }
+    void set_color_profile(const QByteArray &icc) { color_profile_ = icc; }
 
     void ClearUp();
 
@@ -56,6 +64,7 @@ public:
 private:
     std::unique_ptr<uchar[]> bits_;
     QImage surface_;
+    QByteArray color_profile_;
     int width_ = 0;
     int height_ = 0;
 };

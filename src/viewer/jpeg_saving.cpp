@@ -87,11 +87,11 @@ bool same_file(const QString &a, const QString &b)
     return QDir::cleanPath(x.absoluteFilePath()) == QDir::cleanPath(y.absoluteFilePath());
 }
 
-bool compose_for_saving(const QImage &picture, const VisibleFractions &f, bool resized, QSize inner,
-                        const QColor &background, cDIBSection &out)
+namespace {
+
+bool compose_pixels(const QImage &picture, const VisibleFractions &f, bool resized, QSize inner,
+                    const QColor &background, cDIBSection &out)
 {
-    if (picture.isNull())
-        return false;
     const QRect visible = crop_pixel_rect(f, picture.size());
     const QRect inside = visible & picture.rect();
     if (!resized) {
@@ -118,6 +118,18 @@ bool compose_for_saving(const QImage &picture, const VisibleFractions &f, bool r
     QPainter p(&out.hdc());
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawImage(target, picture, QRectF(inside));
+    return true;
+}
+
+} // namespace
+
+bool compose_for_saving(const QImage &picture, const VisibleFractions &f, bool resized, QSize inner,
+                        const QColor &background, cDIBSection &out)
+{
+    if (picture.isNull() || !compose_pixels(picture, f, resized, inner, background, out))
+        return false;
+    // The numbers stay the file's own, so its profile goes with them.
+    out.set_color_profile(cDIBSection::profile_of(picture));
     return true;
 }
 
@@ -239,7 +251,8 @@ void save_as_jpeg(JpegSaveHost &host, const JpegSaveRequest &r)
     const VisibleFractions f = visible_fractions(r.view, r.frame_width, r.frame_height);
     const QSize inner = inner_pixel_size(r.view.window_width, r.view.window_height, r.frame_width,
                                          r.frame_height);
-    if (compose_for_saving(load_picture(r.picture_path), f, r.resized, inner, r.background, dib)) {
+    const QImage picture = load_picture(r.picture_path, QSize(), PictureColours::AsStored);
+    if (compose_for_saving(picture, f, r.resized, inner, r.background, dib)) {
         kept = save_and_decide(host, r.picture_path, target, r.quality, dib, r.start_cropping);
     } else {
         ask(save_failure_text(target), Buttons::Ok, Icon::Exclamation);

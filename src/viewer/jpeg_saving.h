@@ -39,7 +39,8 @@ bool same_file(const QString &a, const QString &b);
 // The bitmap to save, drawn from the picture re-read at full resolution:
 // the visible part in whole pixels (resized false), or that part scaled to
 // the window's inner size (resized true). Where the visible part reaches
-// beyond the picture, `background` fills the rest.
+// beyond the picture, `background` fills the rest. The bitmap keeps the
+// picture's colour profile.
 bool compose_for_saving(const QImage &picture, const VisibleFractions &f, bool resized,
                         QSize inner, const QColor &background, cDIBSection &out);
 

@@ -41,6 +41,41 @@ struct Buffer {
     }
 };
 
+// APP2 "ICC_PROFILE" segments carrying a profile, split as the ICC
+// specification's JPEG embedding says: up to 65519 bytes each, numbered
+// from 1. Empty for no profile or one too large for 255 segments.
+QByteArray icc_segments(const QByteArray &icc)
+{
+    constexpr qsizetype chunk = 65519;
+    const qsizetype count = (icc.size() + chunk - 1) / chunk;
+    if (icc.isEmpty() || count > 255)
+        return {};
+    QByteArray out;
+    for (qsizetype i = 0; i < count; ++i) {
+        const QByteArray part = icc.mid(i * chunk, chunk);
+        const int length = 2 + 12 + 2 + int(part.size());
+        out += char(0xFF);
+        out += char(0xE2);
+        out += char(length >> 8);
+        out += char(length & 0xFF);
+        out += QByteArray("ICC_PROFILE", 12); // with its terminating zero
+        out += char(i + 1);
+        out += char(count);
+        out += part;
+    }
+    return out;
+}
+
+// Where the profile goes: after the start of image and the JFIF segment
+// that must come first.
+unsigned long profile_offset(const unsigned char *jpeg, unsigned long size)
+{
+    unsigned long at = 2;
+    if (size >= at + 4 && jpeg[at] == 0xFF && jpeg[at + 1] == 0xE0)
+        at += 2 + ((unsigned long)jpeg[at + 2] << 8 | jpeg[at + 3]);
+    return at <= size ? at : 2;
+}
+
 } // namespace
 
 QString jpeg_error_source() { return application_name() + QLatin1Char('.') + module_name; }
@@ -87,9 +122,16 @@ bool SaveJPG(const cDIBSection &dib, const QString &file, int quality)
     QTemporaryFile f(file + QStringLiteral(".XXXXXX"));
     if (!f.open())
         raise(QStringLiteral("Failed to save to JPG ") + QString::number(int(f.error())));
-    const qint64 written = f.write(reinterpret_cast<const char *>(out.data), qint64(out.size));
+    // The picture's own colour profile goes into the stream as it is
+    // written, so the encoded data is not copied to make room for it.
+    const QByteArray profile = icc_segments(dib.color_profile());
+    const unsigned long head = profile.isEmpty() ? out.size : profile_offset(out.data, out.size);
+    const char *data = reinterpret_cast<const char *>(out.data);
+    const bool written = f.write(data, qint64(head)) == qint64(head)
+                      && f.write(profile) == profile.size()
+                      && f.write(data + head, qint64(out.size - head)) == qint64(out.size - head);
     // The flush catches a buffered write that a full disk cut off.
-    if (written != qint64(out.size) || !f.flush()) {
+    if (!written || !f.flush()) {
         const int code = int(f.error()) ? int(f.error()) : int(QFileDevice::WriteError);
         raise(QStringLiteral("Failed to save to JPG ") + QString::number(code));
     }

@@ -29,8 +29,8 @@ QString jpeg_error_source();
 // TurboJPEG, reading the bitmap's memory in place with its row pitch.
 // The file is written beside its final name and renamed over it, so a failed
 // save leaves any earlier file of that name whole; an earlier file's
-// permissions are given to the new one. True on success; throws JpegError
-// otherwise.
+// permissions are given to the new one. The bitmap's colour profile, when
+// it has one, is embedded. True on success; throws JpegError otherwise.
 bool SaveJPG(const cDIBSection &dib, const QString &file, int quality);
 
 } // namespace lf

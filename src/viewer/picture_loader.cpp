@@ -1,5 +1,6 @@
 #include "viewer/picture_loader.h"
 
+#include <QColorSpace>
 #include <QFile>
 #include <QImageReader>
 
@@ -108,6 +109,16 @@ QSize header_size(QImageReader &r)
     return s;
 }
 
+// In place where the format allows, so a recycled buffer stays recycled.
+// A profile Qt cannot use (grey, CMYK) leaves the numbers as they are.
+void to_srgb(QImage &img)
+{
+    const QColorSpace cs = img.colorSpace();
+    if (!cs.isValid() || cs == QColorSpace(QColorSpace::SRgb))
+        return;
+    img.convertToColorSpace(QColorSpace::SRgb);
+}
+
 } // namespace
 
 QSize picture_size(const QString &path)
@@ -124,15 +135,15 @@ QSize picture_size(const QString &path)
     return s;
 }
 
-QImage load_picture(const QString &path, QSize fit)
+QImage load_picture(const QString &path, QSize fit, PictureColours colours)
 {
     QImage img;
-    if (!load_picture_into(path, img, fit))
+    if (!load_picture_into(path, img, fit, colours))
         return {};
     return img;
 }
 
-bool load_picture_into(const QString &path, QImage &buffer, QSize fit)
+bool load_picture_into(const QString &path, QImage &buffer, QSize fit, PictureColours colours)
 {
     QImageReader r(path);
     configure(r);
@@ -157,7 +168,11 @@ bool load_picture_into(const QString &path, QImage &buffer, QSize fit)
             r.setScaledSize(turn ? upright.transposed() : upright);
         }
     }
-    return r.read(&buffer) && !buffer.isNull();
+    if (!r.read(&buffer) || buffer.isNull())
+        return false;
+    if (colours == PictureColours::ForDisplay)
+        to_srgb(buffer);
+    return true;
 }
 
 } // namespace lf

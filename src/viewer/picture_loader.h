@@ -16,16 +16,24 @@ inline constexpr int decoder_allocation_limit_mb = 1100;
 // file, without decoding it; invalid when unreadable.
 QSize picture_size(const QString &path);
 
+// What the decoded numbers mean. Screens and the clipboard expect sRGB, so
+// pictures that carry another colour profile (Display P3 phones, Adobe RGB
+// cameras) are converted for them; saving keeps the file's own numbers and
+// profile.
+enum class PictureColours { ForDisplay, AsStored };
+
 // Decodes the picture upright. With a valid `fit`, decodes straight to at
 // most that size (keeping the aspect ratio), which is much cheaper for big
 // JPEGs. Returns a null image for a missing, unreadable, truncated or
 // oversized file; failures are silent.
-QImage load_picture(const QString &path, QSize fit = QSize());
+QImage load_picture(const QString &path, QSize fit = QSize(),
+                    PictureColours colours = PictureColours::ForDisplay);
 
 // The same decode into `buffer`: when it is not shared and already has the
 // decoded size and format, its memory is reused instead of a fresh
 // allocation, whose first touch costs more than decoding a big JPEG. False
 // (and `buffer` unspecified) on any failure load_picture reports as null.
-bool load_picture_into(const QString &path, QImage &buffer, QSize fit = QSize());
+bool load_picture_into(const QString &path, QImage &buffer, QSize fit = QSize(),
+                       PictureColours colours = PictureColours::ForDisplay);
 
 } // namespace lf

@@ -10,6 +10,7 @@
 #include "viewer/jpeg_saving.h"
 #include "viewer/viewer_state.h"
 
+#include <QColorSpace>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
@@ -240,6 +241,40 @@ private Q_SLOTS:
         QCOMPARE(back.size(), QSize(32, 24));
         QVERIFY(reddish(back.pixel(4, 12)));
         QVERIFY(bluish(back.pixel(28, 12)));
+    }
+
+    void saving_keeps_the_numbers_and_the_profile_data()
+    {
+        QTest::addColumn<QColorSpace>("profile");
+        QTest::addColumn<bool>("resized");
+        QTest::newRow("Display P3") << QColorSpace(QColorSpace::DisplayP3) << false;
+        QTest::newRow("Display P3 resized") << QColorSpace(QColorSpace::DisplayP3) << true;
+        QTest::newRow("Adobe RGB") << QColorSpace(QColorSpace::AdobeRgb) << false;
+        QTest::newRow("none") << QColorSpace() << false;
+    }
+    void saving_keeps_the_numbers_and_the_profile()
+    {
+        QFETCH(QColorSpace, profile);
+        QFETCH(bool, resized);
+        test::ScriptedPrompt p;
+        test::FakeWindows w;
+        FakeHost host;
+        QImage img(64, 48, QImage::Format_RGB32);
+        img.fill(QColor(200, 50, 30));
+        img.setColorSpace(profile);
+        const QString pic = dir + QStringLiteral("/phone.jpg");
+        QVERIFY(img.save(pic, "JPEG", 100));
+        const QString target = dir + QStringLiteral("/copy.jpg");
+        p.texts = {target};
+        p.answers = {Answer::Yes};
+        save_as_jpeg(host, request(pic, QSize(64, 48), 0.5, resized));
+        QImageReader r(target);
+        const QImage back = r.read();
+        QCOMPARE(back.size(), resized ? QSize(32, 24) : QSize(64, 48));
+        QCOMPARE(back.colorSpace(), profile);
+        const QRgb px = back.pixel(10, 10);
+        QVERIFY2(qAbs(qRed(px) - 200) <= 4 && qAbs(qGreen(px) - 50) <= 4 && qAbs(qBlue(px) - 30) <= 4,
+                 qPrintable(QString::number(px, 16)));
     }
 
     void no_leaves_the_folder_unchanged()

@@ -3,6 +3,7 @@
 #include "test_env.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -130,6 +131,38 @@ private Q_SLOTS:
         QDir().mkpath(dir + QStringLiteral("/folder.jpg"));
         QVERIFY(load_picture(dir + QStringLiteral("/folder.jpg")).isNull());
         QVERIFY(load_picture(QString()).isNull());
+    }
+
+    // Reference values: Display P3 and Adobe RGB (200, 50, 30) in sRGB.
+    void profiles_are_shown_in_srgb_and_kept_as_stored_data()
+    {
+        QTest::addColumn<QColorSpace>("profile");
+        QTest::addColumn<QColor>("shown");
+        QTest::newRow("none") << QColorSpace() << QColor(200, 50, 30);
+        QTest::newRow("sRGB") << QColorSpace(QColorSpace::SRgb) << QColor(200, 50, 30);
+        QTest::newRow("Display P3") << QColorSpace(QColorSpace::DisplayP3) << QColor(219, 23, 3);
+        QTest::newRow("Adobe RGB") << QColorSpace(QColorSpace::AdobeRgb) << QColor(233, 46, 23);
+    }
+    void profiles_are_shown_in_srgb_and_kept_as_stored()
+    {
+        QFETCH(QColorSpace, profile);
+        QFETCH(QColor, shown);
+        QImage img(64, 48, QImage::Format_RGB32);
+        img.fill(QColor(200, 50, 30));
+        img.setColorSpace(profile);
+        const QString path = dir + QStringLiteral("/c.jpg");
+        QVERIFY(img.save(path, "JPEG", 100));
+        auto near = [](QRgb got, QColor want) {
+            return qAbs(qRed(got) - want.red()) <= 3 && qAbs(qGreen(got) - want.green()) <= 3
+                && qAbs(qBlue(got) - want.blue()) <= 3;
+        };
+        for (const QSize fit : {QSize(), QSize(32, 24)}) {
+            const QImage display = load_picture(path, fit);
+            QVERIFY2(near(display.pixel(10, 10), shown), qPrintable(QString::number(display.pixel(10, 10), 16)));
+            const QImage stored = load_picture(path, fit, PictureColours::AsStored);
+            QVERIFY(near(stored.pixel(10, 10), QColor(200, 50, 30)));
+            QCOMPARE(stored.colorSpace(), profile);
+        }
     }
 
     void a_jpeg_with_data_after_its_end_still_opens()
