@@ -127,7 +127,7 @@ int main(int argc, char **argv)
     const QString tnf = thumbnails().current_thumbnail_file;
     const int cell = SheetLayout::make(screen_width(), thumbnails().thumbnail_columns,
                                        app().frame_width, app().frame_height)
-                         .cell_pixels();
+                         .cell_pixels(1);
     const QString vips = QStandardPaths::findExecutable(QStringLiteral("vipsthumbnail"));
     if (vips.isEmpty()) {
         std::fprintf(stderr, "vipsthumbnail is not installed\n");

@@ -30,6 +30,13 @@ ScreenTwips screen_twips()
     return s;
 }
 
+double screen_pixel_ratio()
+{
+    const QScreen *scr = qobject_cast<QGuiApplication *>(QCoreApplication::instance())
+                             ? QGuiApplication::primaryScreen() : nullptr;
+    return scr && scr->devicePixelRatio() > 0 ? scr->devicePixelRatio() : 1.0;
+}
+
 void set_screen_twips(std::optional<ScreenTwips> fixed) { fixed_screen = fixed; }
 
 } // namespace lf

@@ -19,6 +19,10 @@ inline int screen_height() { return screen_twips().height; }
 // Measured afresh; start-up keeps its own copy in the application state.
 inline int taskbar_height() { return screen_twips().taskbar; }
 
+// Device pixels per logical pixel of the primary screen (2 on a screen
+// scaled to 200 %).
+double screen_pixel_ratio();
+
 // Tests fix the screen (for example 9600 x 7200 with a 600-twip taskbar).
 void set_screen_twips(std::optional<ScreenTwips> fixed);
 

@@ -14,21 +14,23 @@
 namespace lf {
 
 DrawnThumbnail decode_thumbnail(const SheetLayout &layout, int index, const QString &path,
-                                const ThumbnailCache &cache, bool use_cached)
+                                const ThumbnailCache &cache, double ratio, bool use_cached)
 {
     DrawnThumbnail t;
     t.index = index;
     t.path = path;
     // Never a full-size picture: a cached thumbnail or a decode straight to
     // about the cell.
-    const CellPicture c = cell_picture(cache, path, layout.cell_pixels(), use_cached);
+    const CellPicture c = cell_picture(cache, path, layout.cell_pixels(ratio), use_cached);
     QImage img = c.image;
     t.picture = fit_in_cell(layout, index, img.isNull() || !c.natural.isValid() ? img.size() : c.natural);
     t.label = label_under(layout, index, t.picture);
     if (!img.isNull()) {
-        const QSize px(qMax(1, twips_to_px(t.picture.width)), qMax(1, twips_to_px(t.picture.height)));
+        const QSize px(qMax(1, twips_to_picture_px(t.picture.width, ratio)),
+                       qMax(1, twips_to_picture_px(t.picture.height, ratio)));
         if (img.size() != px)
             img = img.scaled(px, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        img.setDevicePixelRatio(ratio);
         t.image = img;
     }
     return t;
@@ -47,10 +49,12 @@ ThumbnailDrawer::~ThumbnailDrawer()
         hourglass(false);
 }
 
-void ThumbnailDrawer::set_sheet(const QStringList &entries, const SheetLayout &layout)
+void ThumbnailDrawer::set_sheet(const QStringList &entries, const SheetLayout &layout,
+                                double pixel_ratio)
 {
     entries_ = entries;
     layout_ = layout;
+    pixel_ratio_ = pixel_ratio;
     drawn_ = 0;
     ++generation_;
     ready_.clear();
@@ -171,7 +175,8 @@ void ThumbnailDrawer::prefetch(int from)
         auto *w = new QFutureWatcher<DrawnThumbnail>(this);
         const quint64 gen = generation_;
         connect(w, &QFutureWatcherBase::finished, this, [this, gen, j, w] { result_ready(gen, j, w); });
-        w->setFuture(QtConcurrent::run(decode_thumbnail, layout_, j, entries_[j - 1], cache_, true));
+        w->setFuture(QtConcurrent::run(decode_thumbnail, layout_, j, entries_[j - 1], cache_,
+                                       pixel_ratio_, true));
     }
 }
 

@@ -17,15 +17,17 @@ namespace lf {
 struct DrawnThumbnail {
     int index = 0; // list position, from 1
     QString path;
-    QImage image;  // already at the fitted pixel size; null when undecodable
+    QImage image;  // already at the fitted device pixel size; null when undecodable
     TwipRect picture;
     TwipRect label;
 };
 
-// One picture at its fitted cell size, from the shared thumbnail cache or
-// decoded straight to about that size (and then cached).
+// One picture at its fitted cell size, in device pixels at `ratio` of them
+// per logical pixel (the image carries that ratio), from the shared
+// thumbnail cache or decoded straight to about that size (and then cached).
 DrawnThumbnail decode_thumbnail(const SheetLayout &layout, int index, const QString &path,
-                                const ThumbnailCache &cache, bool use_cached = true);
+                                const ThumbnailCache &cache, double ratio,
+                                bool use_cached = true);
 
 // Draws the entries of one sheet in list order, one by one, while the next
 // ones are decoded on worker threads. An interruption stops the run before
@@ -36,9 +38,10 @@ public:
     explicit ThumbnailDrawer(QObject *parent = nullptr);
     ~ThumbnailDrawer() override;
 
-    void set_sheet(const QStringList &entries, const SheetLayout &layout);
+    void set_sheet(const QStringList &entries, const SheetLayout &layout, double pixel_ratio);
     const SheetLayout &layout() const { return layout_; }
     const ThumbnailCache &cache() const { return cache_; }
+    double pixel_ratio() const { return pixel_ratio_; }
     int drawn_count() const { return drawn_; }
     bool drawing() const { return drawing_; }
     bool interrupt_requested() const { return interrupt_; }
@@ -67,6 +70,7 @@ private:
     QStringList entries_;
     SheetLayout layout_;
     ThumbnailCache cache_;
+    double pixel_ratio_ = 1;
     int drawn_ = 0;
     bool drawing_ = false;
     bool interrupt_ = false;

@@ -55,7 +55,10 @@ int SheetLayout::canvas_width() const
     return int(std::lround(columns * (S + thumbnail_margin)));
 }
 
-int SheetLayout::cell_pixels() const { return qMax(1, twips_to_px(int(S))); }
+int SheetLayout::cell_pixels(double ratio) const
+{
+    return qMax(1, twips_to_picture_px(int(S), ratio));
+}
 
 TwipRect fit_in_cell(const SheetLayout &l, int i, QSize picture)
 {

@@ -34,8 +34,9 @@ struct SheetLayout {
     // Height of the drawing area that holds `count` positions.
     int canvas_height(int count) const;
     int canvas_width() const;
-    // Side of the cell in whole pixels (the size pictures are decoded to).
-    int cell_pixels() const;
+    // Side of the cell in whole device pixels at `ratio` of them per logical
+    // pixel (the size pictures are decoded to).
+    int cell_pixels(double ratio) const;
 };
 
 // Where a W x H picture goes in the cell of position i: the longer side

@@ -27,10 +27,11 @@ QRect crop_pixel_rect(const VisibleFractions &f, QSize picture)
     return QRect(x, y, w, h);
 }
 
-QSize inner_pixel_size(int window_width, int window_height, int frame_width, int frame_height)
+QSize inner_pixel_size(int window_width, int window_height, int frame_width, int frame_height,
+                       double ratio)
 {
-    return QSize(std::max(1, twips_to_px(window_width - frame_width)),
-                 std::max(1, twips_to_px(window_height - frame_height)));
+    return QSize(std::max(1, twips_to_picture_px(std::max(0, window_width - frame_width), ratio)),
+                 std::max(1, twips_to_picture_px(std::max(0, window_height - frame_height), ratio)));
 }
 
 QString crop_caption(const QString &file_name, int picture_left, int picture_top)

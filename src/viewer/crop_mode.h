@@ -37,8 +37,10 @@ VisibleFractions visible_fractions(const CropView &v, int frame_width, int frame
 // least 1 x 1); it may reach beyond the picture when the window is larger.
 QRect crop_pixel_rect(const VisibleFractions &f, QSize picture);
 
-// The window's inner size in pixels (at least 1 x 1).
-QSize inner_pixel_size(int window_width, int window_height, int frame_width, int frame_height);
+// The window's inner size in device pixels at `ratio` of them per logical
+// pixel (at least 1 x 1).
+QSize inner_pixel_size(int window_width, int window_height, int frame_width, int frame_height,
+                       double ratio);
 
 // Lower-case file name + " (" + left + ", " + top + ")", in whole pixels.
 QString crop_caption(const QString &file_name, int picture_left, int picture_top);

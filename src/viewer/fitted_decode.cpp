@@ -5,24 +5,30 @@
 #include "app/twips.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace lf {
-namespace {
 
-int whole_pixels(int twips) { return (twips + twips_per_pixel - 1) / twips_per_pixel; }
+QSize device_pixel_size(int width_twips, int height_twips, double ratio)
+{
+    // A hair below a whole pixel is that pixel: 1.5 x 1333 logical pixels
+    // are not 2000.0001 device pixels.
+    auto up = [ratio](int tw) {
+        return qMax(0, int(std::ceil(tw * ratio / twips_per_pixel - 1e-6)));
+    };
+    return QSize(up(width_twips), up(height_twips));
+}
 
-} // namespace
-
-QSize fitted_decode_size(const ScreenTwips &s, const FrameTwips &f, QSize natural)
+QSize fitted_decode_size(const ScreenTwips &s, const FrameTwips &f, QSize natural, double ratio)
 {
     if (!natural.isValid() || natural.isEmpty())
         return {};
-    const double ratio = double(natural.width()) / natural.height();
-    const PictureLayout l = layout_at_load(s, f, px_to_twips(natural.width()),
-                                           px_to_twips(natural.height()), ratio);
+    const double aspect = double(natural.width()) / natural.height();
+    const PictureLayout l = layout_at_load(s, f, picture_px_to_twips(natural.width(), ratio),
+                                           picture_px_to_twips(natural.height(), ratio), aspect);
     if (!l.shrunk)
         return natural;
-    const QSize shown(whole_pixels(l.picture.width), whole_pixels(l.picture.height));
+    const QSize shown = device_pixel_size(l.picture.width, l.picture.height, ratio);
     if (shown.isEmpty())
         return QSize(1, 1);
     // The smooth scaling in the control then only ever shrinks a little.
@@ -36,7 +42,7 @@ QSize first_decode_size(QSize natural)
     ScreenTwips s = screen_twips();
     s.taskbar = a.taskbar_height;
     return fitted_decode_size(s, {a.frame_width, a.frame_height, a.frame_extra_width, a.frame_extra_height},
-                              natural);
+                              natural, screen_pixel_ratio());
 }
 
 QSize larger_decode_size(QSize decoded, QSize shown, QSize natural)

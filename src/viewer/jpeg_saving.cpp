@@ -250,7 +250,7 @@ void save_as_jpeg(JpegSaveHost &host, const JpegSaveRequest &r)
     cDIBSection dib;
     const VisibleFractions f = visible_fractions(r.view, r.frame_width, r.frame_height);
     const QSize inner = inner_pixel_size(r.view.window_width, r.view.window_height, r.frame_width,
-                                         r.frame_height);
+                                         r.frame_height, r.pixel_ratio);
     const QImage picture = load_picture(r.picture_path, QSize(), PictureColours::AsStored);
     if (compose_for_saving(picture, f, r.resized, inner, r.background, dib)) {
         kept = save_and_decide(host, r.picture_path, target, r.quality, dib, r.start_cropping);

@@ -55,6 +55,9 @@ struct JpegSaveRequest {
     int frame_width = 0;
     int frame_height = 0;
     bool resized = false;
+    // Device pixels per logical pixel: a resized save has the window's inner
+    // size in the screen's own pixels, as the picture is shown.
+    double pixel_ratio = 1;
     int quality = 80;
     bool start_cropping = false;
     QColor background = Qt::black;

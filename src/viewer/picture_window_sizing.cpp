@@ -126,18 +126,20 @@ PictureLayout layout_original_resolution(const ScreenTwips &s, const FrameTwips 
 }
 
 PictureLayout layout_web_size(TwipRect window, int original_width, int original_height,
-                              double aspect_ratio)
+                              double aspect_ratio, double ratio)
 {
+    const int max_width = int(std::lround(web_max_width / ratio));
+    const int max_height = int(std::lround(web_max_height / ratio));
     PictureLayout l;
     l.window = window;
     if (original_height > original_width) {
-        l.picture.height = qMin(original_height, web_max_height);
+        l.picture.height = qMin(original_height, max_height);
         l.picture.width = times(l.picture.height, aspect_ratio);
     } else {
-        l.picture.width = qMin(original_width, web_max_width);
+        l.picture.width = qMin(original_width, max_width);
         l.picture.height = divided(l.picture.width, aspect_ratio);
-        if (l.picture.height > web_max_height) {
-            l.picture.height = web_max_height;
+        if (l.picture.height > max_height) {
+            l.picture.height = max_height;
             l.picture.width = times(l.picture.height, aspect_ratio);
         }
     }
@@ -167,18 +169,18 @@ QString caption_after_load(const QString &path, int shown_width, int original_wi
     return caption;
 }
 
-QString caption_with_size(const QString &path, int picture_width, int picture_height)
+QString caption_with_size(const QString &path, int picture_width, int picture_height, double ratio)
 {
     return file_name_of(path).toLower() + QStringLiteral(" (")
-         + QString::number(twips_to_px(picture_width)) + QStringLiteral("x")
-         + QString::number(twips_to_px(picture_height)) + QStringLiteral(")");
+         + QString::number(twips_to_picture_px(picture_width, ratio)) + QStringLiteral("x")
+         + QString::number(twips_to_picture_px(picture_height, ratio)) + QStringLiteral(")");
 }
 
-QString original_resolution_caption(int original_width, int original_height)
+QString original_resolution_caption(int original_width, int original_height, double ratio)
 {
-    return QStringLiteral("Original resolution ") + QString::number(twips_to_px(original_width))
-         + QStringLiteral(" x ") + QString::number(twips_to_px(original_height))
-         + QStringLiteral(" (/)");
+    return QStringLiteral("Original resolution ")
+         + QString::number(twips_to_picture_px(original_width, ratio)) + QStringLiteral(" x ")
+         + QString::number(twips_to_picture_px(original_height, ratio)) + QStringLiteral(" (/)");
 }
 
 QString jpeg_quality_caption(int quality)

@@ -59,20 +59,23 @@ PictureLayout layout_after_resize(const ScreenTwips &s, const FrameTwips &f, con
 PictureLayout layout_original_resolution(const ScreenTwips &s, const FrameTwips &f,
                                          int original_width, int original_height);
 
-// Largest picture for web publishing: 792 x 544 pixels.
+// Largest picture for web publishing: 792 x 544 of its own pixels (twips
+// at a pixel ratio of 1).
 inline constexpr int web_max_width = 11880;
 inline constexpr int web_max_height = 8160;
 // Web resolution; the window keeps its position and gets the nominal frame.
+// `ratio`: the screen's device pixels per logical pixel.
 PictureLayout layout_web_size(TwipRect window, int original_width, int original_height,
-                              double aspect_ratio);
+                              double aspect_ratio, double ratio);
 
 // One zoom step: 5 % of the window's size, larger or smaller.
 TwipRect zoomed_window(TwipRect window, bool zoom_in);
 
-// Captions.
+// Captions. Sizes are told in the picture's own pixels: twips at `ratio`
+// device pixels per logical pixel.
 QString caption_after_load(const QString &path, int shown_width, int original_width);
-QString caption_with_size(const QString &path, int picture_width, int picture_height);
-QString original_resolution_caption(int original_width, int original_height);
+QString caption_with_size(const QString &path, int picture_width, int picture_height, double ratio);
+QString original_resolution_caption(int original_width, int original_height, double ratio);
 QString jpeg_quality_caption(int quality);
 
 } // namespace lf

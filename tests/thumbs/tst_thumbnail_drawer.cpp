@@ -117,8 +117,16 @@ private Q_SLOTS:
         QVERIFY(qMax(second.image.width(), second.image.height()) >= qMin(200, qMax(size.width(), size.height())));
     }
 
+    void draws_in_list_order_at_cell_size_data()
+    {
+        QTest::addColumn<double>("ratio");
+        QTest::newRow("100 %") << 1.0;
+        // A 200 % screen gets thumbnails of twice the pixels, drawn 1:1.
+        QTest::newRow("200 %") << 2.0;
+    }
     void draws_in_list_order_at_cell_size()
     {
+        QFETCH(double, ratio);
         QStringList list;
         for (int i = 0; i < 12; ++i)
             list << picture(dir_, QStringLiteral("p%1.jpg").arg(i), i % 2 ? QSize(300, 600) : QSize(900, 300));
@@ -126,16 +134,18 @@ private Q_SLOTS:
         QSignalSpy drawn(&d, &ThumbnailDrawer::thumbnail_drawn);
         QSignalSpy heights(&d, &ThumbnailDrawer::height_needed);
         QSignalSpy done(&d, &ThumbnailDrawer::completed);
-        d.set_sheet(list, layout_);
+        d.set_sheet(list, layout_, ratio);
         d.display();
         QTRY_COMPARE(done.size(), 1);
         QCOMPARE(drawn_indexes(drawn), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
         QCOMPARE(heights.last().at(0).toInt(), layout_.sheet_height(12));
-        const int cell = layout_.cell_pixels();
+        const int cell = layout_.cell_pixels(ratio);
+        QCOMPARE(cell, layout_.cell_pixels(1) * int(ratio));
         for (const QList<QVariant> &args : drawn) {
             const DrawnThumbnail t = args.at(0).value<DrawnThumbnail>();
             QVERIFY(t.image.width() <= cell && t.image.height() <= cell);
             QVERIFY(t.image.width() == cell || t.image.height() == cell);
+            QCOMPARE(t.image.devicePixelRatio(), ratio);
         }
         QVERIFY(!d.drawing());
         QCOMPARE(d.drawn_count(), 12);
@@ -154,7 +164,7 @@ private Q_SLOTS:
             if (t.index == 3)
                 d.request_interrupt();
         });
-        d.set_sheet(list, layout_);
+        d.set_sheet(list, layout_, 1);
         d.display();
         QTRY_COMPARE(stopped.size(), 1);
         QCOMPARE(d.drawn_count(), 3);
@@ -175,7 +185,7 @@ private Q_SLOTS:
         QSignalSpy drawn(&d, &ThumbnailDrawer::thumbnail_drawn);
         QSignalSpy stopped(&d, &ThumbnailDrawer::interrupted);
         QSignalSpy done(&d, &ThumbnailDrawer::completed);
-        d.set_sheet(list, layout_);
+        d.set_sheet(list, layout_, 1);
         d.display();
         d.request_interrupt(); // before the first decode is back
         QCOMPARE(stopped.size(), 1);
@@ -200,7 +210,7 @@ private Q_SLOTS:
         ThumbnailDrawer d;
         QSignalSpy drawn(&d, &ThumbnailDrawer::thumbnail_drawn);
         QSignalSpy done(&d, &ThumbnailDrawer::completed);
-        d.set_sheet({good, QStringLiteral("  "), missing, broken, huge, dir_, good}, layout_);
+        d.set_sheet({good, QStringLiteral("  "), missing, broken, huge, dir_, good}, layout_, 1);
         p.answers = {Answer::Ok, Answer::Ok};
         d.display();
         QTRY_COMPARE(done.size(), 1);
@@ -224,7 +234,7 @@ private Q_SLOTS:
         ThumbnailDrawer d;
         QSignalSpy aborted(&d, &ThumbnailDrawer::abort_requested);
         QSignalSpy drawn(&d, &ThumbnailDrawer::thumbnail_drawn);
-        d.set_sheet({dir_ + QStringLiteral("/gone.jpg"), picture(dir_, "a.jpg", QSize(10, 10))}, layout_);
+        d.set_sheet({dir_ + QStringLiteral("/gone.jpg"), picture(dir_, "a.jpg", QSize(10, 10))}, layout_, 1);
         d.display();
         QCOMPARE(aborted.size(), 1);
         QVERIFY(!d.drawing());

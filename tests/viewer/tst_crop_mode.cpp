@@ -44,8 +44,9 @@ private Q_SLOTS:
         // A window with nothing inside still gives one pixel.
         v = CropView{0, 0, 960, 720, fw, fh};
         QCOMPARE(crop_pixel_rect(visible_fractions(v, fw, fh), QSize(64, 48)), QRect(0, 0, 1, 1));
-        QCOMPARE(inner_pixel_size(480 + fw, 360 + fh, fw, fh), QSize(32, 24));
-        QCOMPARE(inner_pixel_size(0, 0, fw, fh), QSize(1, 1));
+        QCOMPARE(inner_pixel_size(480 + fw, 360 + fh, fw, fh, 1), QSize(32, 24));
+        QCOMPARE(inner_pixel_size(480 + fw, 360 + fh, fw, fh, 2), QSize(64, 48));
+        QCOMPARE(inner_pixel_size(0, 0, fw, fh, 1), QSize(1, 1));
     }
 
     void caption_data()

@@ -192,27 +192,35 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("ow");
         QTest::addColumn<int>("oh");
+        QTest::addColumn<double>("ratio");
         QTest::addColumn<int>("pw");
         QTest::addColumn<int>("ph");
         // 1600 x 1200: 792 x 594 first, then the height limit: 725 x 544.
-        QTest::newRow("1600 x 1200") << 24000 << 18000 << 10880 << 8160;
-        QTest::newRow("portrait 1200 x 1600") << 18000 << 24000 << 6120 << 8160;
-        QTest::newRow("square 1000 x 1000") << 15000 << 15000 << 8160 << 8160;
-        QTest::newRow("wide 2000 x 500") << 30000 << 7500 << 11880 << 2970;
-        QTest::newRow("small stays") << 6000 << 4500 << 6000 << 4500;
+        QTest::newRow("1600 x 1200") << 24000 << 18000 << 1.0 << 10880 << 8160;
+        QTest::newRow("portrait 1200 x 1600") << 18000 << 24000 << 1.0 << 6120 << 8160;
+        QTest::newRow("square 1000 x 1000") << 15000 << 15000 << 1.0 << 8160 << 8160;
+        QTest::newRow("wide 2000 x 500") << 30000 << 7500 << 1.0 << 11880 << 2970;
+        QTest::newRow("small stays") << 6000 << 4500 << 1.0 << 6000 << 4500;
+        // At 200 % the limit is still 792 x 544 of the picture's pixels.
+        QTest::newRow("1600 x 1200 at 2x") << 12000 << 9000 << 2.0 << 5440 << 4080;
     }
     void web_size()
     {
         QFETCH(int, ow);
         QFETCH(int, oh);
-        const PictureLayout l = layout_web_size({300, 400, 5000, 5000}, ow, oh, double(ow) / oh);
+        QFETCH(double, ratio);
+        const PictureLayout l = layout_web_size({300, 400, 5000, 5000}, ow, oh, double(ow) / oh, ratio);
         QTEST(l.picture.width, "pw");
         QTEST(l.picture.height, "ph");
         QCOMPARE(l.picture.left, 0);
         QCOMPARE(l.picture.top, 0);
         QCOMPARE(l.window, (TwipRect{300, 400, l.picture.width + 120, l.picture.height + 405}));
     }
-    void web_size_caption() { QCOMPARE(caption_with_size("/p/Photo.JPG", 10880, 8160), "photo.jpg (725x544)"); }
+    void web_size_caption()
+    {
+        QCOMPARE(caption_with_size("/p/Photo.JPG", 10880, 8160, 1), "photo.jpg (725x544)");
+        QCOMPARE(caption_with_size("/p/Photo.JPG", 5440, 4080, 2), "photo.jpg (725x544)");
+    }
 
     void zoom_data()
     {
@@ -242,9 +250,14 @@ private Q_SLOTS:
         QTest::newRow("enlarged") << caption_after_load("/a/x.jpg", 18000, 12000)
                                   << "x.jpg - Res. ratio 1.5";
         QTest::newRow("nothing decoded") << caption_after_load("/a/x.jpg", 0, 0) << "x.jpg";
-        QTest::newRow("size") << caption_with_size("/a/IMG 1.Gif", 9456, 6304) << "img 1.gif (630x420)";
-        QTest::newRow("original") << original_resolution_caption(24000, 18000)
+        QTest::newRow("size") << caption_with_size("/a/IMG 1.Gif", 9456, 6304, 1) << "img 1.gif (630x420)";
+        QTest::newRow("original") << original_resolution_caption(24000, 18000, 1)
                                   << "Original resolution 1600 x 1200 (/)";
+        QTest::newRow("original at 2x") << original_resolution_caption(12000, 9000, 2)
+                                        << "Original resolution 1600 x 1200 (/)";
+        // 1001 pixels at 175 % are 8580 twips; 1000 round to 8571.
+        QTest::newRow("original at 1.75x") << original_resolution_caption(8571, 8580, 1.75)
+                                           << "Original resolution 1000 x 1001 (/)";
         QTest::newRow("quality") << jpeg_quality_caption(80)
                                  << "Change quality of saved JPEG pictures (now 80)";
     }

@@ -99,7 +99,9 @@ void set_outer_size(QWidget *w, int width, int height)
 
 void move_outer(QWidget *w, int left, int top)
 {
-    const QPoint p(twips_to_px(left), twips_to_px(top));
+    // A window larger than the screen keeps its title bar and its left edge
+    // on it; the rest reaches past the bottom or the right instead.
+    const QPoint p(twips_to_px(qMax(0, left)), twips_to_px(qMax(0, top)));
     if (const auto frame = real_frame(w)) {
         place_framed(w, p, *frame);
         return;

@@ -11,6 +11,7 @@ namespace lf {
 TwipRect outer_geometry(const QWidget *w);
 void set_outer_geometry(QWidget *w, const TwipRect &r);
 void set_outer_size(QWidget *w, int width, int height);
+// Never above or left of the screen, so the title bar stays reachable.
 void move_outer(QWidget *w, int left, int top);
 // Geometry of a child control in twips.
 void place_control(QWidget *c, const TwipRect &r);

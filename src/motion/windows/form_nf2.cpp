@@ -97,14 +97,14 @@ form_nf2 *form_nf2::open_moving_window(const QString &path)
     } else {
         w->image_ = load_picture(path);
         save_setting(key::last_picture_file, path);
-        v.original_width = px_to_twips(w->image_.width());
-        v.original_height = px_to_twips(w->image_.height());
+        v.original_width = picture_px_to_twips(w->image_.width(), screen_pixel_ratio());
+        v.original_height = picture_px_to_twips(w->image_.height(), screen_pixel_ratio());
         v.aspect_ratio = v.original_height > 0 ? double(v.original_width) / v.original_height : 0;
     }
     w->picture1->setPixmap(QPixmap::fromImage(w->image_));
     if (v.handover_height == 0) {
-        v.handover_width = px_to_twips(w->image_.width());
-        v.handover_height = px_to_twips(w->image_.height());
+        v.handover_width = picture_px_to_twips(w->image_.width(), screen_pixel_ratio());
+        v.handover_height = picture_px_to_twips(w->image_.height(), screen_pixel_ratio());
     }
     const int width = qMax(px_to_twips(1), v.handover_width);
     const int height = qMax(px_to_twips(1), v.handover_height);

@@ -22,6 +22,7 @@
 #include "slideshow/windows/fs_popup_menu.h"
 #include "slideshow/windows/fs_status_bar.h"
 #include "thumbs/windows/f_provini.h"
+#include "viewer/fitted_decode.h"
 #include "viewer/jpeg_saving.h"
 #include "viewer/picture_loader.h"
 #include "viewer/viewer_state.h"
@@ -106,7 +107,7 @@ QSize form_fs::decode_fit() const
     int h = screen_h();
     if (slides().slide_show_active && slides().comments_visible)
         h -= 2 * (status_->filename_height() + status_margin_extra);
-    return QSize(std::max(1, twips_to_px(screen_w())), std::max(1, twips_to_px(h)));
+    return device_pixel_size(screen_w(), h, screen_pixel_ratio()).expandedTo(QSize(1, 1));
 }
 
 void form_fs::first_load()
@@ -240,7 +241,8 @@ void form_fs::obtain_picture()
         v.holder = QImage();
         file_time_ = QFileInfo(picture_path_).lastModified();
         if (v.original_width > 0 && v.original_height > 0)
-            natural = QSize(twips_to_px(v.original_width), twips_to_px(v.original_height));
+            natural = QSize(twips_to_picture_px(v.original_width, screen_pixel_ratio()),
+                            twips_to_picture_px(v.original_height, screen_pixel_ratio()));
         else
             natural = image_.size();
     } else {
@@ -254,18 +256,26 @@ void form_fs::obtain_picture()
         file_time_ = d.file_time;
         save_setting(key::last_picture_file, picture_path_);
     }
-    original_width_ = px_to_twips(natural.width());
-    original_height_ = px_to_twips(natural.height());
+    original_width_ = picture_px_to_twips(natural.width(), screen_pixel_ratio());
+    original_height_ = picture_px_to_twips(natural.height(), screen_pixel_ratio());
     v.original_width = original_width_;
     v.original_height = original_height_;
     v.aspect_ratio = original_height_ > 0 ? double(original_width_) / original_height_ : 0;
-    picture1->setPixmap(image_.isNull() ? QPixmap() : QPixmap::fromImage(image_));
+    picture1->setPixmap(device_pixmap(image_));
+}
+
+QPixmap form_fs::device_pixmap(const QImage &image) const
+{
+    // Its own pixels are the screen's: unscaled, it is drawn 1:1.
+    QPixmap p = image.isNull() ? QPixmap() : QPixmap::fromImage(image);
+    p.setDevicePixelRatio(devicePixelRatioF());
+    return p;
 }
 
 void form_fs::apply_picture_geometry()
 {
     place_control(picture1, pic_);
-    picture1->setScaledContents(picture1->size() != image_.size());
+    picture1->setScaledContents(picture1->size() * devicePixelRatioF() != image_.size());
     picture1->setVisible(!image_.isNull());
     picture1->lower();
 }
@@ -457,13 +467,14 @@ void form_fs::natural_size()
         refresh();
         return;
     }
-    const QSize natural(twips_to_px(original_width_), twips_to_px(original_height_));
+    const QSize natural(twips_to_picture_px(original_width_, screen_pixel_ratio()),
+                        twips_to_picture_px(original_height_, screen_pixel_ratio()));
     if (image_.width() < natural.width() && file_exists(picture_path_)) {
         // The screen-sized decode would be blurred at full size.
         const QImage full = load_picture(picture_path_);
         if (!full.isNull()) {
             image_ = full;
-            picture1->setPixmap(QPixmap::fromImage(image_));
+            picture1->setPixmap(device_pixmap(image_));
         }
     }
     pic_ = centred(original_width_, original_height_, screen_w(), screen_h());

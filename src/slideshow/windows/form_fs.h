@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QImage>
+#include <QPixmap>
 #include <QWidget>
 
 class QAction;
@@ -94,6 +95,7 @@ private:
     enum class Pick { Picture, Bad, NothingLeft };
     Pick select_picture();
     void obtain_picture();
+    QPixmap device_pixmap(const QImage &image) const;
     void apply_picture_geometry();
     void update_comment();
     void hide_pointer_rule();

@@ -174,7 +174,7 @@ void f_provini::load_sheet()
     w->canvas_->resize(twips_to_px(layout.canvas_width()), twips_to_px(layout.canvas_height(1)));
     w->show();
     save_setting(key::last_thumbnail_file, file);
-    w->drawer_.set_sheet(t.picture_list, layout);
+    w->drawer_.set_sheet(t.picture_list, layout, screen_pixel_ratio());
     w->loading_ = false;
     w->display_provini();
 }
@@ -282,7 +282,8 @@ void f_provini::display_singolo_provino(int indice, const QString &fotografia)
     if (!box || fotografia.isEmpty())
         return;
     // Refresh reads the picture itself, and caches what it reads.
-    const DrawnThumbnail t = decode_thumbnail(drawer_.layout(), indice, fotografia, drawer_.cache(), false);
+    const DrawnThumbnail t = decode_thumbnail(drawer_.layout(), indice, fotografia, drawer_.cache(),
+                                              drawer_.pixel_ratio(), false);
     const TwipRect old = control_geometry(box);
     place_control(box, {old.left, old.top, t.picture.width, t.picture.height});
     box->setPixmap(t.image.isNull() ? QPixmap() : QPixmap::fromImage(t.image));

@@ -5,6 +5,7 @@
 #include "app/picture_versions.h"
 #include "app/process_end.h"
 #include "app/prompt.h"
+#include "app/screen.h"
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/window_layer.h"
@@ -222,7 +223,8 @@ void form_nf::load_step()
     if (v.fresh_open) {
         v.original_width = width = Imagex->natural_width();
         v.original_height = height = Imagex->natural_height();
-        m_original_resolution->setText(original_resolution_caption(width, height));
+        m_original_resolution->setText(
+            original_resolution_caption(width, height, screen_pixel_ratio()));
         v.aspect_ratio = height > 0 ? double(width) / height : 0;
     } else {
         v.aspect_ratio = height > 0 ? double(width) / height : 0;
@@ -326,7 +328,8 @@ void form_nf::resize_handling()
     Imagex->show();
     v.handover_width = st_.original_width;
     v.handover_height = st_.original_height;
-    setWindowTitle(caption_with_size(st_.picture_path, l.picture.width, l.picture.height));
+    setWindowTitle(caption_with_size(st_.picture_path, l.picture.width, l.picture.height,
+                                     screen_pixel_ratio()));
 }
 
 void form_nf::normal_size()
@@ -354,10 +357,11 @@ void form_nf::Web_size()
     ViewerState &v = viewer();
     v.resize_suspended = true;
     Imagex->hide();
+    const double ratio = screen_pixel_ratio();
     const PictureLayout l = layout_web_size(outer_geometry(this), st_.original_width,
-                                            st_.original_height, st_.aspect_ratio);
+                                            st_.original_height, st_.aspect_ratio, ratio);
     apply(l);
-    setWindowTitle(caption_with_size(st_.picture_path, l.picture.width, l.picture.height));
+    setWindowTitle(caption_with_size(st_.picture_path, l.picture.width, l.picture.height, ratio));
     Imagex->show();
     v.resize_suspended = false;
 }
@@ -684,6 +688,7 @@ void form_nf::save_jpeg(bool resized)
     r.frame_width = app().frame_width;
     r.frame_height = app().frame_height;
     r.resized = resized;
+    r.pixel_ratio = screen_pixel_ratio();
     r.quality = current_jpeg_quality();
     r.start_cropping = st_.start_cropping;
     r.background = back_color();

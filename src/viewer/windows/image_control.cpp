@@ -1,5 +1,6 @@
 #include "viewer/windows/image_control.h"
 
+#include "app/screen.h"
 #include "app/twips.h"
 
 #include <QPaintEvent>
@@ -30,28 +31,46 @@ void image_control::replace_decoded(const QImage &picture)
     update();
 }
 
-int image_control::natural_width() const { return px_to_twips(natural_.width()); }
-int image_control::natural_height() const { return px_to_twips(natural_.height()); }
+int image_control::natural_width() const
+{
+    return picture_px_to_twips(natural_.width(), screen_pixel_ratio());
+}
+int image_control::natural_height() const
+{
+    return picture_px_to_twips(natural_.height(), screen_pixel_ratio());
+}
+
+QSize image_control::device_size() const
+{
+    const double r = devicePixelRatioF();
+    return QSize(qRound(width() * r), qRound(height() * r));
+}
 
 void image_control::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
+    const QSize device = device_size();
     if (!picture_.isNull() && picture_.size() != natural_
-        && (width() > picture_.width() || height() > picture_.height()))
-        Q_EMIT wants_larger(size());
+        && (device.width() > picture_.width() || device.height() > picture_.height()))
+        Q_EMIT wants_larger(device);
 }
 
 void image_control::paintEvent(QPaintEvent *e)
 {
     QPainter p(this);
-    if (picture_.isNull() || width() <= 0 || height() <= 0) {
+    const QSize device = device_size();
+    if (picture_.isNull() || device.isEmpty()) {
         p.fillRect(e->rect(), palette().window());
-    } else if (picture_.size() == size()) {
-        p.drawImage(e->rect(), picture_, e->rect());
     } else {
-        if (scaled_.size() != size())
-            scaled_ = picture_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        p.drawImage(e->rect(), scaled_, e->rect());
+        // Drawn pixel for pixel: the picture (or its copy scaled once) has
+        // the device size, and only the exposed part is copied.
+        if (picture_.size() != device && scaled_.size() != device)
+            scaled_ = picture_.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage &shown = picture_.size() == device ? picture_ : scaled_;
+        const double sx = double(device.width()) / width();
+        const double sy = double(device.height()) / height();
+        const QRectF r(e->rect());
+        p.drawImage(r, shown, QRectF(r.left() * sx, r.top() * sy, r.width() * sx, r.height() * sy));
     }
     ++paints_;
     Q_EMIT painted();

@@ -6,8 +6,9 @@
 namespace lf {
 
 // Shows one decoded picture stretched to the control's size, smoothly
-// filtered. The scaled copy is made once per size, from the same decoded
-// image, so resizing never decodes the file again.
+// filtered, at the screen's device pixels. The scaled copy is made once per
+// size, from the same decoded image, so resizing never decodes the file
+// again.
 class image_control : public QWidget {
     Q_OBJECT
 public:
@@ -19,14 +20,18 @@ public:
     void replace_decoded(const QImage &picture);
     QSize natural_size() const { return natural_; }
     const QImage &picture() const { return picture_; }
-    // Natural size of the picture in twips (0 x 0 when empty).
+    // Natural size of the picture in twips (0 x 0 when empty): its own
+    // pixels 1:1 with the screen's.
     int natural_width() const;
     int natural_height() const;
+    // The control's size in device pixels.
+    QSize device_size() const;
     int paint_count() const { return paints_; }
 
 Q_SIGNALS:
     void painted();
     // Shown larger than it was decoded: a sharper decode would show.
+    // `shown` is in device pixels.
     void wants_larger(QSize shown);
 
 protected:
