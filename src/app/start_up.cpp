@@ -11,12 +11,24 @@
 #include "thumbs/thumbnail_files.h"
 #include "thumbs/thumbnail_state.h"
 #include "tools/file_association.h"
+#include "viewer/picture_commands.h"
 
 namespace lf {
 
 QString command_line_text(const QStringList &arguments_after_program)
 {
-    return arguments_after_program.join(QLatin1Char(' ')).trimmed();
+    if (arguments_after_program.isEmpty())
+        return {};
+    const QString first = arguments_after_program.front().trimmed();
+    if (arguments_after_program.size() > 1) {
+        const QString joined = arguments_after_program.join(QLatin1Char(' ')).trimmed();
+        QString first_path = first, joined_path = joined;
+        strip_quotes(first_path);
+        strip_quotes(joined_path);
+        if (!file_exists(first_path) && file_exists(joined_path))
+            return joined;
+    }
+    return first;
 }
 
 StartKind classify_start_argument(const QString &argument)
@@ -43,7 +55,16 @@ QString checked_start_argument(QString argument)
         notify(QStringLiteral("File not found ") + argument);
         return {};
     }
-    return on_disk_name(argument);
+    argument = on_disk_name(argument);
+    const QString problem = classify_start_argument(argument) == StartKind::Picture
+                                ? picture_open_problem(argument)
+                            : is_folder(argument) ? QStringLiteral("Bad file name: ") + argument
+                                                  : QString();
+    if (!problem.isEmpty()) {
+        notify(problem);
+        return {};
+    }
+    return argument;
 }
 
 void read_start_settings()

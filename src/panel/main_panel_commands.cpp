@@ -13,6 +13,7 @@
 #include "slideshow/slide_show_builder.h"
 #include "slideshow/slide_show_file.h"
 #include "tools/file_association.h"
+#include "viewer/picture_commands.h"
 #include "viewer/viewer_state.h"
 
 #include <QDir>
@@ -268,11 +269,17 @@ bool build_slide_show_command()
     return slides().slide_show_active;
 }
 
-void open_search_result(const QString &line)
+bool open_search_result(const QString &line)
 {
+    const QString problem = picture_open_problem(line);
+    if (!problem.isEmpty()) {
+        notify(problem);
+        return false;
+    }
     app().last_picture_file = line;
     save_setting(key::last_picture_file, line);
     windows().open_picture(line, true);
+    return true;
 }
 
 bool open_pasted_picture(const QImage &image)

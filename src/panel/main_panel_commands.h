@@ -62,7 +62,10 @@ QString change_init_dir_for_search();
 bool open_slide_show_command();
 void resume_slide_show();
 bool build_slide_show_command();
-void open_search_result(const QString &line);
+// The search list's double click: a line whose file is gone or holds no
+// picture is reported and changes nothing; otherwise it becomes the last
+// picture and opens. True when it opened.
+bool open_search_result(const QString &line);
 
 
 // Saves a pasted bitmap as "clibpoard_image.bmp" in tmp_pic_dir and opens it.

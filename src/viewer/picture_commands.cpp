@@ -3,6 +3,7 @@
 #include "app/paths.h"
 #include "app/prompt.h"
 #include "slideshow/slide_list.h"
+#include "viewer/picture_loader.h"
 
 #include <cmath>
 
@@ -170,6 +171,16 @@ bool confirm_delete(const QString &path)
     return ask(QStringLiteral("Do you really want to delete file ") + path + QLatin1Char('?'),
                Buttons::OkCancel, Icon::Critical, 2, QStringLiteral("Deleting last picture"))
         == Answer::Ok;
+}
+
+QString picture_open_problem(const QString &path)
+{
+    if (!file_exists(path))
+        return QStringLiteral("File not found ") + path;
+    // The header tells; the picture itself is decoded by the window.
+    if (is_folder(path) || !picture_size(path).isValid())
+        return QStringLiteral("Bad file name: ") + path;
+    return {};
 }
 
 } // namespace lf

@@ -90,6 +90,12 @@ inline const QString picture_open_filter = QStringLiteral("Image (*.jpg *.gif *.
 // it still exists. "" when cancelled.
 QString ask_picture_to_open(const QString &last_picture_file);
 
+// Why a picture window would have nothing to show for `path`: "File not
+// found " + path when it is missing, "Bad file name: " + path when it is a
+// folder or holds no JPEG, GIF or BMP picture (another format, text under a
+// picture name); "" when it opens.
+QString picture_open_problem(const QString &path);
+
 // "Do you really want to delete file ...?": true on OK.
 bool confirm_delete(const QString &path);
 

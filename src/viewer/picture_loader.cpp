@@ -128,7 +128,7 @@ QSize picture_size(const QString &path)
     if (!shown_format(r.format()))
         return {};
     QSize s = header_size(r);
-    if (!s.isValid())
+    if (!s.isValid() || qint64(s.width()) * s.height() > max_picture_pixels)
         return {};
     if (transposed(r))
         s.transpose();

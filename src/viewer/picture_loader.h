@@ -13,7 +13,7 @@ inline constexpr qint64 max_picture_pixels = 268'435'456; // 2^28
 inline constexpr int decoder_allocation_limit_mb = 1100;
 
 // Natural (upright, EXIF orientation applied) size of the picture in the
-// file, without decoding it; invalid when unreadable.
+// file, without decoding it; invalid when unreadable or too large to decode.
 QSize picture_size(const QString &path);
 
 // What the decoded numbers mean. Screens and the clipboard expect sRGB, so

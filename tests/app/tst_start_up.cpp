@@ -9,6 +9,9 @@
 #include "test_env.h"
 #include "thumbs/thumbnail_state.h"
 
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
 #include <QtTest>
 
 using namespace lf;
@@ -52,12 +55,29 @@ private Q_SLOTS:
         QCOMPARE(classify_start_argument(arg), kind);
     }
 
-    void command_line_joins_unquoted_words()
+    // A file manager passes each file as its own argument; a path with
+    // blanks typed without quotes arrives as several words (%1: a folder).
+    void command_line_names_one_path_data()
     {
-        QCOMPARE(command_line_text({QStringLiteral("/p/my"), QStringLiteral("photo.jpg")}),
-                 QStringLiteral("/p/my photo.jpg"));
-        QCOMPARE(command_line_text({QStringLiteral("  /p/a.jpg ")}), QStringLiteral("/p/a.jpg"));
-        QCOMPARE(command_line_text({}), QString());
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("none") << QStringList{} << "";
+        QTest::newRow("blanks around") << QStringList{"  %1/a.jpg "} << "%1/a.jpg";
+        QTest::newRow("several files: the first") << QStringList{"%1/a.jpg", "%1/b.jpg"} << "%1/a.jpg";
+        QTest::newRow("unquoted blanks") << QStringList{"%1/my", "photo.jpg"} << "%1/my photo.jpg";
+        QTest::newRow("nothing exists: the first") << QStringList{"%1/gone.jpg", "b.jpg"}
+                                                   << "%1/gone.jpg";
+    }
+    void command_line_names_one_path()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, expected);
+        const QString dir = test::fresh_folder(QStringLiteral("words"));
+        for (const char *name : {"a.jpg", "b.jpg", "my photo.jpg"})
+            test::write_file(dir + QLatin1Char('/') + QLatin1String(name), test::jpeg_bytes());
+        for (QString &a : args)
+            a.replace(QStringLiteral("%1"), dir);
+        QCOMPARE(command_line_text(args), expected.replace(QStringLiteral("%1"), dir));
     }
 
     void existing_arguments_survive_quotes_blanks_and_utf8_data()
@@ -75,17 +95,44 @@ private Q_SLOTS:
         QFETCH(bool, quoted);
         test::ScriptedPrompt p;
         const QString path = test::fresh_folder(QStringLiteral("args")) + QLatin1Char('/') + name;
-        test::write_file(path);
+        test::write_file(path, test::jpeg_bytes());
         const QString arg = quoted ? QLatin1Char('"') + path + QLatin1Char('"') : path;
         QCOMPARE(checked_start_argument(arg), path);
         QVERIFY(p.messages.isEmpty());
     }
 
-    void a_missing_argument_is_reported_and_dropped()
+    // What a file manager's "Open with" may hand over: the message and then
+    // the main panel, never a window with nothing in it.
+    void arguments_that_show_nothing_are_reported_and_dropped_data()
     {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes"); // "/": a folder; empty: nothing
+        QTest::addColumn<QString>("message");
+        QByteArray png;
+        QBuffer b(&png);
+        b.open(QIODevice::WriteOnly);
+        QImage(4, 4, QImage::Format_RGB32).save(&b, "PNG");
+        QTest::newRow("missing") << "gone.jpg" << QByteArray() << "File not found ";
+        QTest::newRow("folder") << "pictures" << QByteArray("/") << "Bad file name: ";
+        QTest::newRow("folder named .ssf") << "x.ssf" << QByteArray("/") << "Bad file name: ";
+        QTest::newRow("png") << "a.png" << png << "Bad file name: ";
+        QTest::newRow("png named .jpg") << "a.jpg" << png << "Bad file name: ";
+        QTest::newRow("text") << "notes.txt" << QByteArray("hello") << "Bad file name: ";
+        QTest::newRow("text named .jpg") << "notes.jpg" << QByteArray("hello") << "Bad file name: ";
+    }
+    void arguments_that_show_nothing_are_reported_and_dropped()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
         test::ScriptedPrompt p;
-        QCOMPARE(checked_start_argument(QStringLiteral("\"/no/such.jpg\"")), QString());
-        QCOMPARE(p.message_texts(), QStringList{QStringLiteral("File not found /no/such.jpg")});
+        const QString path = test::fresh_folder(QStringLiteral("bad")) + QLatin1Char('/') + name;
+        if (bytes == "/")
+            QDir().mkpath(path);
+        else if (!bytes.isEmpty())
+            test::write_file(path, bytes);
+        QCOMPARE(checked_start_argument(QLatin1Char('"') + path + QLatin1Char('"')), QString());
+        QCOMPARE(p.message_texts(), QStringList{message + path});
         QCOMPARE(p.messages[0].buttons, Buttons::Ok);
         QCOMPARE(p.messages[0].title, QStringLiteral("Lumenfolio"));
     }

@@ -12,6 +12,9 @@
 #include "thumbs/thumbnail_state.h"
 #include "viewer/viewer_state.h"
 
+#include <QBuffer>
+#include <QColor>
+#include <QImage>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -49,6 +52,22 @@ void write_file(const QString &path, const QByteArray &bytes)
     QFile f(path);
     if (f.open(QIODevice::WriteOnly))
         f.write(bytes);
+}
+
+QByteArray jpeg_bytes()
+{
+    QImage img(8, 6, QImage::Format_RGB32);
+    img.fill(QColor(200, 60, 30));
+    QByteArray bytes;
+    QBuffer b(&bytes);
+    b.open(QIODevice::WriteOnly);
+    img.save(&b, "JPEG");
+    return bytes;
+}
+
+QByteArray gif_bytes()
+{
+    return QByteArray::fromHex("47494638396101000100800000000000ffffff2c00000000010001000002024401003b");
 }
 
 void require_private_folders()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace lf::test {
@@ -11,6 +12,10 @@ void reset_everything();
 QString fresh_folder(const QString &name);
 // Writes bytes to path (folders made as needed).
 void write_file(const QString &path, const QByteArray &bytes = "x");
+// The bytes of a small JPEG picture (8 x 6 pixels), and of a 1 x 1 GIF
+// (Qt writes no GIF).
+QByteArray jpeg_bytes();
+QByteArray gif_bytes();
 // Stops the test process unless XDG_CONFIG_HOME and XDG_DATA_HOME are the
 // private folders run_isolated.sh makes, for tests that write desktop files.
 void require_private_folders();

@@ -57,9 +57,6 @@ QStringList listing(const QString &dir)
 {
     return QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
-// A 1 x 1 GIF picture.
-const QByteArray tiny_gif = QByteArray::fromHex(
-    "47494638396101000100800000000000ffffff2c00000000010001000002024401003b");
 
 } // namespace
 
@@ -334,7 +331,7 @@ private Q_SLOTS:
         test::FakeWindows w;
         FakeHost host;
         const QString gif = dir + QStringLiteral("/photo.gif");
-        test::write_file(gif, tiny_gif);
+        test::write_file(gif, test::gif_bytes());
         QCOMPARE(QImageReader(gif).size(), QSize(1, 1));
         const QString target = dir + QStringLiteral("/photo.jpg");
         p.texts = {target};
@@ -346,7 +343,8 @@ private Q_SLOTS:
         QCOMPARE(listing(dir), QStringList{QStringLiteral("photo.jpg")});
         QCOMPARE(QImageReader(target).size(), QSize(1, 1));
         // The deleted picture is kept in tmp_pic_dir and remembered.
-        QCOMPARE(bytes_of(versions_folder(tmp, gif) + QStringLiteral("/deleted/photo.gif")), tiny_gif);
+        QCOMPARE(bytes_of(versions_folder(tmp, gif) + QStringLiteral("/deleted/photo.gif")),
+                 test::gif_bytes());
         QCOMPARE(app().deleted_pictures, QStringLiteral("|") + gif);
     }
 
@@ -356,7 +354,7 @@ private Q_SLOTS:
         test::FakeWindows w;
         FakeHost host;
         const QString gif = dir + QStringLiteral("/photo.gif");
-        test::write_file(gif, tiny_gif);
+        test::write_file(gif, test::gif_bytes());
         p.texts = {dir + QStringLiteral("/photo.jpg")};
         p.answers = {Answer::No};
         save_as_jpeg(host, request(gif, QSize(1, 1), 1, false));

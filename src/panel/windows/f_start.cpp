@@ -85,6 +85,7 @@ f_start::f_start()
     sc.option_and = option_and;
     sc.List1 = List1;
     sc.lab_search_results = lab_search_results;
+    sc.t_last_file = t_last_file;
     search_ = new SearchController(sc, this);
     connect_commands();
     // Keys reach the panel before the focused control.
@@ -266,12 +267,9 @@ void f_start::connect_commands()
     on(b_thumbnails_from_search_results, [this] { search_->thumbnails_from_search_results(); });
 
     connect(List1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
-        if (!item)
-            return;
-        const QString line = item->text();
-        t_last_file->setText(line);
-        open_search_result(line);
-        hide_panel();
+        // A file that is gone opens nothing, so the panel stays.
+        if (item && search_->open_list_entry(List1->row(item)))
+            hide_panel();
     });
 
     connect(t_last_file, &QLineEdit::textChanged, this,

@@ -7,6 +7,7 @@
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/window_layer.h"
+#include "panel/main_panel_commands.h"
 #include "panel/picture_search.h"
 #include "slideshow/slide_list.h"
 #include "slideshow/slide_show_file.h"
@@ -192,16 +193,16 @@ void SearchController::thumbnails_from_search_results()
         t_last_thumbnail_file_->setText(t.current_thumbnail_file);
 }
 
-void SearchController::open_list_entry(int row)
+bool SearchController::open_list_entry(int row)
 {
     if (!list_ || row < 0 || row >= list_->count())
-        return;
+        return false;
     const QString path = list_->item(row)->text();
-    app().last_picture_file = path;
-    save_setting(key::last_picture_file, path);
+    if (!open_search_result(path))
+        return false;
     if (t_last_file_)
         t_last_file_->setText(path);
-    windows().open_picture(path, true);
+    return true;
 }
 
 } // namespace lf

@@ -36,9 +36,9 @@ public:
     void search_picture();
     void slide_show_from_search_results();
     void thumbnails_from_search_results();
-    // The list's double click on a row: remembered as the last picture and
-    // opened in a picture window; the caller hides the main panel.
-    void open_list_entry(int row);
+    // The list's double click on a row (open_search_result). True when a
+    // picture window opened; the caller then hides the main panel.
+    bool open_list_entry(int row);
 
     bool searching() const { return searching_; }
 

@@ -783,6 +783,11 @@ void open_picture(QString path, bool keep_crop_request)
     strip_quotes(path);
     if (path.isEmpty())
         return;
+    // A window with nothing to show would be an empty frame nobody can see.
+    if (const QString problem = picture_open_problem(path); !problem.isEmpty()) {
+        notify(problem);
+        return;
+    }
     hourglass(true);
     ViewerState &v = viewer();
     v.picture_to_open = path;

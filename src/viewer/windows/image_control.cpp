@@ -17,7 +17,9 @@ image_control::image_control(QWidget *parent) : QWidget(parent)
 void image_control::set_picture(const QImage &picture, QSize natural)
 {
     picture_ = picture;
-    natural_ = picture.isNull() ? QSize() : natural.isValid() ? natural : picture.size();
+    // A damaged file keeps the size its header gives, so its window is as
+    // large as the picture would be rather than nothing at all.
+    natural_ = natural.isValid() ? natural : picture.isNull() ? QSize() : picture.size();
     scaled_ = QImage();
     update();
 }

@@ -14,7 +14,7 @@ class image_control : public QWidget {
 public:
     explicit image_control(QWidget *parent = nullptr);
     // `natural`: the file's own size when the picture was decoded smaller
-    // (invalid: the picture's size).
+    // or could not be decoded (invalid: the picture's size).
     void set_picture(const QImage &picture, QSize natural = QSize());
     // A sharper decode of the same picture; the natural size stays.
     void replace_decoded(const QImage &picture);

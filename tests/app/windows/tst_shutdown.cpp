@@ -30,6 +30,13 @@ QWidget *top_level(const char *name)
     }
     return nullptr;
 }
+
+QString a_picture(const QString &name = QStringLiteral("a.jpg"))
+{
+    const QString path = test::fresh_folder(QStringLiteral("pics")) + QLatin1Char('/') + name;
+    test::write_file(path, test::jpeg_bytes());
+    return path;
+}
 } // namespace
 
 class tst_shutdown : public QObject {
@@ -50,9 +57,7 @@ private Q_SLOTS:
     {
         test::TestWindows layer;
         test::ScriptedPrompt prompt;
-        const QString pic = test::fresh_folder(QStringLiteral("p")) + QStringLiteral("/Photo.JPG");
-        test::write_file(pic);
-        layer.open_picture(pic, false);
+        layer.open_picture(a_picture(QStringLiteral("Photo.JPG")), false);
         QWidget *w = top_level("form_nf");
         QVERIFY(w);
         QCOMPARE(w->windowTitle(), QStringLiteral("photo.jpg"));
@@ -76,8 +81,7 @@ private Q_SLOTS:
         QCOMPARE(panel->windowTitle(), QStringLiteral("Lumenfolio"));
         QVERIFY(registry().main_panel_loaded);
         panel->hide();
-        layer.open_picture(QStringLiteral("/no/such.jpg"), false);
-        QCOMPARE(prompt.message_texts(), QStringList{QStringLiteral("File not found /no/such.jpg")});
+        layer.open_picture(a_picture(), false);
         top_level("form_nf")->close();
         QCOMPARE(layer.ends, 0);
         QVERIFY(panel->isVisible());
@@ -92,8 +96,8 @@ private Q_SLOTS:
     {
         test::TestWindows layer;
         test::ScriptedPrompt prompt;
-        layer.open_picture(QStringLiteral("/no/a.jpg"), false);
-        layer.open_picture(QStringLiteral("/no/b.jpg"), false);
+        layer.open_picture(a_picture(), false);
+        layer.open_picture(a_picture(), false);
         top_level("form_nf")->close();
         QCOMPARE(layer.ends, 0);
         QCOMPARE(registry().open_picture_windows.size(), 5);
@@ -163,7 +167,7 @@ private Q_SLOTS:
     {
         test::TestWindows layer;
         test::ScriptedPrompt prompt;
-        layer.open_picture(QStringLiteral("/no/a.jpg"), false);
+        layer.open_picture(a_picture(), false);
         registry().open_picture_windows.clear();
         prompt.messages.clear();
         top_level("form_nf")->close();

@@ -141,15 +141,38 @@ private Q_SLOTS:
         QCOMPARE(thumb_box_->text(), thumbnails().current_thumbnail_file);
     }
 
-    void list_entry_opens_a_picture()
+    // A line whose file has gone (or never held a picture) must not leave
+    // the user with a hidden panel and nothing on screen.
+    void list_entry_opens_only_a_picture_data()
     {
+        QTest::addColumn<QByteArray>("bytes"); // empty: no such file
+        QTest::addColumn<QString>("message");
+        QTest::newRow("picture") << test::jpeg_bytes() << QString();
+        QTest::newRow("gone") << QByteArray() << QStringLiteral("File not found ");
+        QTest::newRow("text named .jpg") << QByteArray("notes") << QStringLiteral("Bad file name: ");
+    }
+    void list_entry_opens_only_a_picture()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
         test::FakeWindows w;
-        list_->addItems({QStringLiteral("/p/a.jpg"), QStringLiteral("/p/b.jpg")});
-        c_->open_list_entry(1);
-        QCOMPARE(w.calls, QStringList{"open_picture /p/b.jpg true"});
-        QCOMPARE(app().last_picture_file, QStringLiteral("/p/b.jpg"));
-        c_->open_list_entry(5);
-        QCOMPARE(w.calls.size(), 1);
+        test::ScriptedPrompt p;
+        const QString path = test::fresh_folder(QStringLiteral("found")) + QStringLiteral("/b.jpg");
+        if (!bytes.isEmpty())
+            test::write_file(path, bytes);
+        app().last_picture_file = QStringLiteral("/before.jpg");
+        list_->addItems({QStringLiteral("/p/a.jpg"), path});
+        QCOMPARE(c_->open_list_entry(1), message.isEmpty());
+        if (message.isEmpty()) {
+            QCOMPARE(w.calls, QStringList{"open_picture " + path + " true"});
+            QCOMPARE(app().last_picture_file, path);
+            QVERIFY(p.messages.isEmpty());
+        } else {
+            QVERIFY(w.calls.isEmpty());
+            QCOMPARE(app().last_picture_file, QStringLiteral("/before.jpg"));
+            QCOMPARE(p.message_texts(), QStringList{message + path});
+        }
+        QVERIFY(!c_->open_list_entry(5));
     }
 };
 

@@ -293,10 +293,11 @@ private Q_SLOTS:
         QVERIFY(v.holder.isNull());
     }
 
-    void bad_files_give_an_empty_window_data()
+    void files_with_nothing_to_show_open_no_window_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
         QByteArray png;
         {
             QBuffer b(&png);
@@ -312,35 +313,45 @@ private Q_SLOTS:
         qToLittleEndian<qint32>(60000, bmp.data() + 22);
         bmp[26] = 1;
         bmp[28] = 24;
-        QTest::newRow("zero bytes") << "zero.jpg" << QByteArray();
-        QTest::newRow("truncated") << "cut.jpg" << QByteArray();
-        QTest::newRow("png named .gif") << "png.gif" << png;
-        QTest::newRow("forged bmp") << "forged.bmp" << bmp;
-        QTest::newRow("folder") << "folder.jpg" << QByteArray();
+        QTest::newRow("zero bytes") << "zero.jpg" << QByteArray() << "Bad file name: ";
+        QTest::newRow("png named .gif") << "png.gif" << png << "Bad file name: ";
+        QTest::newRow("forged bmp") << "forged.bmp" << bmp << "Bad file name: ";
+        QTest::newRow("folder") << "folder.jpg" << QByteArray("/") << "Bad file name: ";
+        QTest::newRow("missing") << "gone.jpg" << QByteArray("-") << "File not found ";
     }
-    void bad_files_give_an_empty_window()
+    void files_with_nothing_to_show_open_no_window()
     {
         test::FakeWindows layer;
         test::ScriptedPrompt prompt;
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
         const QString path = dir + QLatin1Char('/') + name;
-        if (name == QLatin1String("folder.jpg")) {
+        if (bytes == "/")
             QDir().mkpath(path);
-        } else if (name == QLatin1String("cut.jpg")) {
-            test::write_picture(path, 640, 480);
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::ReadWrite));
-            f.resize(f.size() / 2);
-        } else {
+        else if (bytes != "-")
             test::write_file(path, bytes);
-        }
+        QVERIFY(!test::open_picture_window(QLatin1Char('"') + path + QLatin1Char('"')));
+        QCOMPARE(prompt.message_texts(), QStringList{message + path});
+        QVERIFY(registry().open_picture_windows.isEmpty());
+        QCOMPARE(get_setting(key::last_picture_file), QString());
+    }
+
+    void a_damaged_picture_opens_at_its_size()
+    {
+        test::FakeWindows layer;
+        test::ScriptedPrompt prompt;
+        const QString path = test::write_picture(dir + QStringLiteral("/cut.jpg"), 640, 480);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        f.resize(f.size() / 2);
+        f.close();
         form_nf *w = test::open_picture_window(path);
         QVERIFY(w);
         QVERIFY(prompt.messages.isEmpty());
         QVERIFY(w->Imagex->picture().isNull());
-        QCOMPARE(w->windowTitle(), name);
-        QCOMPARE(w->picture_geometry().width, 0);
+        QCOMPARE(w->windowTitle(), QStringLiteral("cut.jpg"));
+        QCOMPARE(w->picture_geometry(), (TwipRect{0, 0, 9600, 7200}));
         // Keys and resizes on an empty window change nothing and crash nothing.
         QTest::keyClick(w, '+');
         QTest::keyClick(w, 'W');
@@ -348,16 +359,6 @@ private Q_SLOTS:
         w->resize(300, 300);
         QCoreApplication::processEvents();
         QCOMPARE(registry().open_picture_windows, QStringLiteral("|0001"));
-    }
-
-    void a_missing_file_is_reported_and_the_window_stays()
-    {
-        test::FakeWindows layer;
-        test::ScriptedPrompt prompt;
-        form_nf *w = test::open_picture_window(QStringLiteral("\"/no/such/Pic.jpg\""));
-        QVERIFY(w);
-        QCOMPARE(prompt.message_texts(), QStringList{QStringLiteral("File not found /no/such/Pic.jpg")});
-        QCOMPARE(w->windowTitle(), QStringLiteral("pic.jpg"));
     }
 
     void an_empty_path_opens_nothing()
