@@ -34,9 +34,11 @@ QSize inner_pixel_size(int window_width, int window_height, int frame_width, int
                  std::max(1, twips_to_picture_px(std::max(0, window_height - frame_height), ratio)));
 }
 
-QString crop_caption(const QString &file_name, int picture_left, int picture_top)
+QString crop_caption(const QString &file_name, int picture_left, int picture_top, double ratio)
 {
-    const auto px = [](int tw) { return QString::number(std::lround(tw / double(twips_per_pixel))); };
+    const auto px = [ratio](int tw) {
+        return QString::number(std::lround(tw * ratio / twips_per_pixel));
+    };
     return file_name.toLower() + QStringLiteral(" (") + px(picture_left) + QStringLiteral(", ")
          + px(picture_top) + QLatin1Char(')');
 }

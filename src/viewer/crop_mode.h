@@ -42,8 +42,9 @@ QRect crop_pixel_rect(const VisibleFractions &f, QSize picture);
 QSize inner_pixel_size(int window_width, int window_height, int frame_width, int frame_height,
                        double ratio);
 
-// Lower-case file name + " (" + left + ", " + top + ")", in whole pixels.
-QString crop_caption(const QString &file_name, int picture_left, int picture_top);
+// Lower-case file name + " (" + left + ", " + top + ")", in whole pixels of
+// the picture at `ratio` device pixels per logical pixel.
+QString crop_caption(const QString &file_name, int picture_left, int picture_top, double ratio);
 
 enum class CropKey { PageUp, PageDown, End, Home, Left, Up, Right, Down, KeypadPlus, KeypadMinus };
 

@@ -54,19 +54,23 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("left");
         QTest::addColumn<int>("top");
+        QTest::addColumn<double>("ratio");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("origin") << "Photo.JPG" << 0 << 0 << "photo.jpg (0, 0)";
-        QTest::newRow("moved up and left") << "a.jpg" << -150 << -4800 << "a.jpg (-10, -320)";
-        QTest::newRow("rounded") << "a.jpg" << 22 << -22 << "a.jpg (1, -1)";
-        QTest::newRow("rounded down") << "a.jpg" << 7 << -7 << "a.jpg (0, 0)";
+        QTest::newRow("origin") << "Photo.JPG" << 0 << 0 << 1.0 << "photo.jpg (0, 0)";
+        QTest::newRow("moved up and left") << "a.jpg" << -150 << -4800 << 1.0 << "a.jpg (-10, -320)";
+        QTest::newRow("rounded") << "a.jpg" << 22 << -22 << 1.0 << "a.jpg (1, -1)";
+        QTest::newRow("rounded down") << "a.jpg" << 7 << -7 << 1.0 << "a.jpg (0, 0)";
+        // At 200 % the picture's own pixels: twice the logical ones.
+        QTest::newRow("at 2x") << "a.jpg" << -150 << -4800 << 2.0 << "a.jpg (-20, -640)";
     }
     void caption()
     {
         QFETCH(QString, name);
         QFETCH(int, left);
         QFETCH(int, top);
+        QFETCH(double, ratio);
         QFETCH(QString, caption);
-        QCOMPARE(crop_caption(name, left, top), caption);
+        QCOMPARE(crop_caption(name, left, top, ratio), caption);
     }
 
     void step_factor_data()

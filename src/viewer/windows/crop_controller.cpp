@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/clock.h"
 #include "app/desktop_session.h"
+#include "app/screen.h"
 #include "app/window_layer.h"
 #include "app/windows/widget_geometry.h"
 #include "motion/motion_state.h"
@@ -99,7 +100,7 @@ CropView CropController::view() const
 QString CropController::caption() const
 {
     const TwipRect p = control_geometry(picture_);
-    return crop_caption(file_name_, p.left, p.top);
+    return crop_caption(file_name_, p.left, p.top, screen_pixel_ratio());
 }
 
 void CropController::apply(const CropView &v)
