@@ -67,8 +67,12 @@ void remember_until_framed(QWidget *w, const char *key, const QVariant &value)
 {
     static const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
     if (!x11 || !w->isWindow() || (w->windowFlags() & Qt::FramelessWindowHint)
-        || (app().frame_width == 0 && app().frame_height == 0) || real_frame(w))
+        || (app().frame_width == 0 && app().frame_height == 0) || real_frame(w)) {
+        // Applied at once: an older request still remembered must not undo
+        // it when the frame's announcement arrives.
+        w->setProperty(key, QVariant());
         return;
+    }
     static const bool watching = [] {
         x11::watch_frame_extents([](WId id) {
             for (QWidget *top : QApplication::topLevelWidgets())
@@ -102,11 +106,10 @@ void move_outer(QWidget *w, int left, int top)
     // A window larger than the screen keeps its title bar and its left edge
     // on it; the rest reaches past the bottom or the right instead.
     const QPoint p(twips_to_px(qMax(0, left)), twips_to_px(qMax(0, top)));
-    if (const auto frame = real_frame(w)) {
+    if (const auto frame = real_frame(w))
         place_framed(w, p, *frame);
-        return;
-    }
-    w->move(p);
+    else
+        w->move(p);
     remember_until_framed(w, outer_pos_key, p);
 }
 
