@@ -4,8 +4,6 @@
 #include "app/app_state.h"
 #include "app/screen.h"
 #include "app/window_layer.h"
-#include "app/windows/widget_geometry.h"
-#include "panel/windows/f_start.h"
 #include "picture_window_fixture.h"
 #include "scripted_prompt.h"
 #include "slideshow/slide_list.h"
@@ -106,22 +104,6 @@ private Q_SLOTS:
         QCOMPARE(shows.size(), 1);
         // 960 logical pixels high: 1920 device pixels.
         QCOMPARE(shows[0]->image().size(), QSize(2560, 1920));
-    }
-
-    void a_panel_taller_than_the_screen_keeps_its_title_on_it()
-    {
-        test::TestWindows layer;
-        test::ScriptedPrompt prompt;
-        // 1366 x 768 at 200 %: 683 x 384 logical pixels.
-        set_screen_twips(ScreenTwips{10245, 5760, 0});
-        app().taskbar_height = 0;
-        layer.show_main_panel();
-        layer.place_main_panel_at_start();
-        f_start *p = f_start::loaded();
-        QVERIFY(p);
-        QVERIFY(p->frameGeometry().height() > 384);
-        QCOMPARE(p->pos().y(), 0);
-        QVERIFY(p->pos().x() >= 0);
     }
 };
 
