@@ -63,13 +63,15 @@ void correct_when_framed(QWidget *w)
 
 // Keeps what was asked for until an X11 window manager has framed the
 // window (elsewhere nobody frames windows where the program places them).
-void remember_until_framed(QWidget *w, const char *key, const QVariant &value)
+// `applied`: it was placed by the real frame already, and nothing older may
+// undo that when the frame's announcement arrives.
+void remember_until_framed(QWidget *w, const char *key, const QVariant &value, bool applied)
 {
     static const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
     if (!x11 || !w->isWindow() || (w->windowFlags() & Qt::FramelessWindowHint)
-        || (app().frame_width == 0 && app().frame_height == 0) || real_frame(w)) {
-        // Applied at once: an older request still remembered must not undo
-        // it when the frame's announcement arrives.
+        || (app().frame_width == 0 && app().frame_height == 0))
+        return;
+    if (applied) {
         w->setProperty(key, QVariant());
         return;
     }
@@ -83,6 +85,10 @@ void remember_until_framed(QWidget *w, const char *key, const QVariant &value)
     }();
     Q_UNUSED(watching);
     w->setProperty(key, value);
+    // The frame may have come while this was placed: its announcement is
+    // then past.
+    if (real_frame(w))
+        correct_when_framed(w);
 }
 
 } // namespace
@@ -98,7 +104,7 @@ void set_outer_size(QWidget *w, int width, int height)
 {
     w->resize(qMax(1, twips_to_px(width - app().frame_width)),
               qMax(1, twips_to_px(height - app().frame_height)));
-    remember_until_framed(w, outer_size_key, QSize(twips_to_px(width), twips_to_px(height)));
+    remember_until_framed(w, outer_size_key, QSize(twips_to_px(width), twips_to_px(height)), false);
 }
 
 void move_outer(QWidget *w, int left, int top)
@@ -106,11 +112,12 @@ void move_outer(QWidget *w, int left, int top)
     // A window larger than the screen keeps its title bar and its left edge
     // on it; the rest reaches past the bottom or the right instead.
     const QPoint p(twips_to_px(qMax(0, left)), twips_to_px(qMax(0, top)));
-    if (const auto frame = real_frame(w))
+    const auto frame = real_frame(w);
+    if (frame)
         place_framed(w, p, *frame);
     else
         w->move(p);
-    remember_until_framed(w, outer_pos_key, p);
+    remember_until_framed(w, outer_pos_key, p, bool(frame));
 }
 
 void set_outer_geometry(QWidget *w, const TwipRect &r)
