@@ -55,8 +55,12 @@ bool make_versions_folder(const QString &tmp_pic_dir, const QString &picture_pat
     const QString folder = versions_folder(tmp_pic_dir, picture_path);
     if (QFileInfo::exists(folder + owner_file))
         return true;
-    if (!QDir().mkpath(folder + QStringLiteral("/work")) || !QDir().mkpath(folder + QStringLiteral("/deleted")))
+    errno = 0;
+    if (!QDir().mkpath(folder + QStringLiteral("/work")) || !QDir().mkpath(folder + QStringLiteral("/deleted"))) {
+        if (errno == 0)
+            errno = EIO;
         return false;
+    }
     QFile f(folder + owner_file);
     const QByteArray owner = owner_bytes(picture_path);
     if (!f.open(QIODevice::WriteOnly) || f.write(owner) != owner.size() || !f.flush()) {
