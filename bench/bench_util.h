@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared by the benchmark programs: medians, the alternating run, and the
 // one line per comparison that bench/run collects.

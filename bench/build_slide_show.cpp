@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // build-10k: the main panel's "build and run slide show..." with subfolders
 // (scan, sort by name, write, with the progress window up) over the tree of
 // 10,000 pictures in 2,000 folders among 100,000 files, until the show

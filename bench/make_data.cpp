@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the benchmark data into one folder: camera-like JPEGs of 24 MP and
 // 2 MP, baseline and progressive; 28 photos for a thumbnail sheet; 6 + 6
 // photos for slide show steps; tinted photos for the comparisons timed on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time from open_picture to the picture window's first painted frame, for a
 // 6000 x 4000 and a 1920 x 1080 JPEG generated here.
 #include "app/app_state.h"

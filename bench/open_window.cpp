@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a photo as a user does, timed from outside the program: from the
 // start of `lumenfolio photo.jpg`, and of `feh -. photo.jpg` beside it, to
 // the moment the photo's pixels are on the screen (screen_watch.h); and the

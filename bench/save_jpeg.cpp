@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // savejpg-24mp: SaveJPG of a 6000 x 4000 bitmap at quality 80, beside
 // cjpeg -quality 80 of the same pixels (the PPM cjpeg reads is written once,
 // beforehand, and read from the file cache).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // step-24mp: the full-screen slide show's step (key press to the new picture
 // painted) over 24 MP photos, sequential and random, with the read-ahead of
 // the next picture, beside decoding that picture once at the screen's size.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Soak run of the full-screen slide show: 10,000 small pictures in automatic
 // mode at a 1 ms interval, with random and sequential order switched in
 // turn and steps back and forth pressed at random. Prints the resident

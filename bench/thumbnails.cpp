@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sheet-28: the thumbnail sheet window on a .tnf of 28 photos of 24 MP, from
 // opening the file to the last thumbnail painted, the shared thumbnail cache
 // empty, beside vipsthumbnail at the same cell size over the same files in

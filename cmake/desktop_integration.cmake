@@ -27,13 +27,12 @@ install(FILES ${lf_data}/lumenfolio.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/ico
 install(FILES ${lf_data}/${LF_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 
 # AppStream: every release of the newest version, from the version history.
-# A screenshot needs a web address; the project has none yet, so the entry is
-# written only when one is given.
-set(LUMENFOLIO_SCREENSHOT_URL "" CACHE STRING "Web address of a screenshot for the AppStream metadata")
-set(LF_METAINFO_SCREENSHOTS "")
-if(LUMENFOLIO_SCREENSHOT_URL)
-  set(LF_METAINFO_SCREENSHOTS "  <screenshots>\n    <screenshot type=\"default\">\n      <caption>A picture window and the main panel</caption>\n      <image>${LUMENFOLIO_SCREENSHOT_URL}</image>\n    </screenshot>\n  </screenshots>\n")
-endif()
+# Software centres show the screenshot from a web address; the project has no
+# site yet, so the default is a placeholder that a packager replaces with the
+# address where the screenshot is published.
+set(LUMENFOLIO_SCREENSHOT_URL "https://lumenfolio.example.org/screenshots/picture-window.png"
+    CACHE STRING "Web address of a screenshot for the AppStream metadata")
+set(LF_METAINFO_SCREENSHOTS "  <screenshots>\n    <screenshot type=\"default\">\n      <caption>A picture window and the main panel</caption>\n      <image>${LUMENFOLIO_SCREENSHOT_URL}</image>\n    </screenshot>\n  </screenshots>\n")
 set(LF_METAINFO_RELEASES "")
 foreach(line IN LISTS LF_HISTORY)
   if(NOT line MATCHES "^([0-9][0-9])\\^([0-9][0-9])([0-9][0-9])([0-9][0-9])\\.[0-9]+\\) [A-Z]: (.*)$")

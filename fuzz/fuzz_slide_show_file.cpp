@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fuzz_input.h"
 #include "slideshow/slide_list.h"
 #include "slideshow/slide_show_file.h"

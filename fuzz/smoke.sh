@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One short run of a fuzz target: fuzz/smoke.sh <target> <seconds> <corpus>.
 # What it finds new goes to a scratch folder, never into the kept corpus.
 set -e

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the program under Xvfb with openbox frames, waits, and saves a
 # screenshot: scripts/look.sh OUT.png SECONDS [ARGS...]
 out=$1; secs=$2; shift 2

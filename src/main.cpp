@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/desktop_session.h"
 #include "app/windows/startup.h"
 #include "panel/information_texts.h"

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one test binary with private HOME, XDG and TMPDIR folders so that no
 # test sees the user's settings or another test's files. With --desktop the
 # test runs on the desktop rig's X display (scripts/desktop-rig); without the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "panel/information_texts.h"
 
 #include "app/prompt.h"

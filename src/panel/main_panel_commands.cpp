@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "panel/main_panel_commands.h"
 
 #include "app/app_state.h"

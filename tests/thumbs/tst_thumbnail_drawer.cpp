@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/file_changes.h"
 #include "scripted_prompt.h"
 #include "test_env.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/twips.h"
 #include "viewer/picture_commands.h"
 #include "viewer/picture_window_sizing.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/windows/f_ghost.h"
 
 #include "app/process_end.h"

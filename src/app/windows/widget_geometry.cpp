@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/windows/widget_geometry.h"
 
 #include "app/app_state.h"

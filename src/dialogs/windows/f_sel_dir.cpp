@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/windows/f_sel_dir.h"
 
 #include "app/paths.h"

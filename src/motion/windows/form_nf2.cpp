@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "motion/windows/form_nf2.h"
 
 #include "app/clock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "slideshow/windows/f_black.h"
 
 #include "app/windows/x11_desktop.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "slideshow/windows/fs_popup_menu.h"
 
 #include "app/settings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "slideshow/windows/fs_status_bar.h"
 
 #include "app/windows/widget_geometry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "viewer/windows/nf_popup_menu.h"
 
 #include "viewer/picture_window_sizing.h"

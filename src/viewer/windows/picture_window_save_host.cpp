@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "viewer/windows/picture_window_save_host.h"
 
 #include "app/window_layer.h"

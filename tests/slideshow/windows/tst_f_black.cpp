@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "panel/panel_state.h"
 #include "slideshow/windows/f_black.h"
 #include "test_env.h"
