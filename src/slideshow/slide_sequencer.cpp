@@ -136,7 +136,7 @@ bool is_deleted(const QString &path, const QString &deleted_pictures)
         return false;
     const QStringList parts = deleted_pictures.split(QLatin1Char('|'), Qt::SkipEmptyParts);
     for (const QString &p : parts) {
-        if (p.compare(path, Qt::CaseInsensitive) == 0)
+        if (p == path)
             return true;
     }
     return false;

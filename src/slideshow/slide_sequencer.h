@@ -43,7 +43,8 @@ void record_shown(SlideList &s, const Selection &sel);
 // pick. 0 when the next picture cannot be told.
 int predict_next_forward(SlideList &s, const ShowCursor &c);
 
-// True when path is listed in deleted_pictures ("|" + path each), any case.
+// True when path is listed in deleted_pictures ("|" + path each), exactly:
+// /a/X.jpg and /a/x.jpg are two pictures.
 bool is_deleted(const QString &path, const QString &deleted_pictures);
 
 // The go-to-number answer.

@@ -67,7 +67,7 @@ private Q_SLOTS:
         test::FakeWindows w;
         make_show(5);
         slides().slot(5).path.clear();
-        const QString deleted = QStringLiteral("|/P/4.JPG");
+        const QString deleted = QStringLiteral("|/p/4.jpg");
         slides().current_slide = 1;
         slides().go_backward = true;
         ShowCursor c;
@@ -278,11 +278,21 @@ private Q_SLOTS:
             QCOMPARE(prompt.message_texts(), QStringList{"Bad file name: " + got.path});
     }
 
-    void deleted_list_is_matched_without_case()
+    void deleted_list_names_whole_paths_data()
     {
-        QVERIFY(is_deleted(QStringLiteral("/a/B.jpg"), QStringLiteral("|/x.jpg|/A/b.JPG")));
-        QVERIFY(!is_deleted(QStringLiteral("/a/b.jpg"), QStringLiteral("|/a/b.jpg2")));
-        QVERIFY(!is_deleted(QString(), QStringLiteral("|")));
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("deleted");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("listed second") << "/a/b.jpg" << "|/x.jpg|/a/b.jpg" << true;
+        QTest::newRow("a longer name is another") << "/a/b.jpg" << "|/a/b.jpg2" << false;
+        QTest::newRow("other case is another picture") << "/a/X.jpg" << "|/a/x.jpg" << false;
+        QTest::newRow("no path") << QString() << "|" << false;
+    }
+    void deleted_list_names_whole_paths()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, deleted);
+        QTEST(is_deleted(path, deleted), "expected");
     }
 
     void go_to_answers_data()
