@@ -88,58 +88,42 @@ private Q_SLOTS:
                                          script({0.0, 0.35, 0.99}));
         QCOMPARE(s.vertical_direction, 2);   // chosen up, then turned
         QCOMPARE(s.horizontal_direction, 4); // chosen left, then turned
-        QCOMPARE(*s.next_vertical_change, 100.0 + 3 + 1);
-        QCOMPARE(*s.next_horizontal_change, 100.0 + 9 + 1);
-        QVERIFY(t.to_top);
-        QVERIFY(t.sopra);
+        QVERIFY(t.to_top && t.sopra);
         QCOMPARE(t.top, 3015);
-        // Before the change time nothing turns.
-        motion_tick(s, {3000, 3015, 300, 300}, W, H, 103.5, script({0.0}));
-        QCOMPARE(s.vertical_direction, 2);
     }
 
-    void grow_near_full_width_snaps_to_the_screen()
+    // The size keys (grow, shrink, fill the work area 19200 x 13800), then
+    // the fit to the picture's proportions when an aspect is given.
+    void sizing_data()
     {
-        const TwipRect g = grow_moving({200, 300, 18816, 3000}, W, H - 600);
-        QCOMPARE(g.left, 0);
-        QCOMPARE(g.width, W);
-        QCOMPARE(g.height, 3150);
-        QCOMPARE(g.top, 300);
-        const TwipRect f = fit_moving(g, true, 18816.0 / 3000.0);
-        QVERIFY(qAbs(f.width - W) <= 1); // rounding through the ratio
-        QVERIFY(qAbs(f.height - qRound(W / (18816.0 / 3000.0))) <= 1);
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<QList<int>>("from");
+        QTest::addColumn<double>("aspect"); // negative: portrait
+        QTest::addColumn<QList<int>>("expected");
+        QTest::newRow("grow by a twentieth") << "grow" << QList<int>{100, 200, 1200, 900} << 0.0
+                                             << QList<int>{100, 200, 1260, 945};
+        QTest::newRow("grow past the width snaps to it") << "grow" << QList<int>{200, 300, 18816, 3000}
+                                                         << 0.0 << QList<int>{0, 300, 19200, 3150};
+        QTest::newRow("grow past the height snaps to it") << "grow" << QList<int>{500, 900, 6000, 13500}
+                                                          << 0.0 << QList<int>{500, 0, 6300, 13800};
+        QTest::newRow("shrink by a twentieth") << "shrink" << QList<int>{0, 0, 12000, 9000} << 0.0
+                                               << QList<int>{0, 0, 11400, 8550};
+        QTest::newRow("fill, landscape 3:1") << "fill" << QList<int>{} << 3.0
+                                             << QList<int>{0, 0, 19200, 6400};
+        QTest::newRow("fill, portrait 1:2") << "fill" << QList<int>{} << -0.5
+                                            << QList<int>{0, 0, 6900, 13800};
     }
-
-    void growing_past_the_work_area_snaps_the_height()
+    void sizing()
     {
-        const TwipRect g = grow_moving({500, 900, 6000, 13500}, W, 13800);
-        QCOMPARE(g.top, 0);
-        QCOMPARE(g.height, 13800);
-        const TwipRect f = fit_moving(g, false, 6000.0 / 13500.0);
-        QVERIFY(qAbs(f.height - 13800) <= 1);
-        QVERIFY(qAbs(f.width - qRound(13800 * 6000.0 / 13500.0)) <= 1);
-    }
-
-    void twenty_shrinks_keep_the_proportions()
-    {
-        const double aspect = 4.0 / 3.0;
-        TwipRect g{0, 0, 12000, 9000};
-        for (int i = 0; i < 20; ++i)
-            g = fit_moving(shrink_moving(g), true, aspect);
-        const double factor = double(g.width) / 12000.0;
-        QVERIFY(std::abs(factor - std::pow(0.95, 20)) < 0.01);
-        QVERIFY(std::abs(double(g.width) / g.height - aspect) < 0.01);
-    }
-
-    void fill_then_fit_keeps_inside_the_work_area()
-    {
-        const TwipRect f = fit_moving(fill_moving(W, H - 600), true, 3.0);
-        QCOMPARE(f.left, 0);
-        QCOMPARE(f.width, W);
-        QCOMPARE(f.height, 6400);
-        const TwipRect p = fit_moving(fill_moving(W, H - 600), false, 0.5);
-        QCOMPARE(p.height, H - 600);
-        QCOMPARE(p.width, (H - 600) / 2);
+        QFETCH(QString, op);
+        QFETCH(QList<int>, from);
+        QFETCH(double, aspect);
+        const TwipRect w{from.value(0), from.value(1), from.value(2), from.value(3)};
+        TwipRect g = op == "grow" ? grow_moving(w, W, 13800)
+                   : op == "shrink" ? shrink_moving(w) : fill_moving(W, 13800);
+        if (aspect != 0)
+            g = fit_moving(g, aspect > 0, std::abs(aspect));
+        QTEST((QList<int>{g.left, g.top, g.width, g.height}), "expected");
     }
 };
 

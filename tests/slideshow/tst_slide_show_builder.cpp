@@ -1,20 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/app_state.h"
 #include "app/settings.h"
-#include "app/window_registry.h"
 #include "fake_windows.h"
 #include "fault_injection.h"
 #include "panel/panel_state.h"
 #include "scripted_prompt.h"
 #include "slideshow/slide_list.h"
 #include "slideshow/slide_show_builder.h"
+#include "slideshow/slide_sort.h"
 #include "test_env.h"
 
 #include <QDir>
 #include <QFile>
 #include <QtTest>
 
-#include <unistd.h>
+#include <optional>
 
 using namespace lf;
 
@@ -39,18 +39,13 @@ QStringList lines_of(const QString &file)
     return out;
 }
 
-void set_time(const QString &path, const QDateTime &t)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::ReadWrite));
-    QVERIFY(f.setFileTime(t, QFileDevice::FileModificationTime));
-}
-
 } // namespace
 
 class tst_slide_show_builder : public QObject {
     Q_OBJECT
     QString root;
+    std::optional<test::FakeWindows> w;
+    std::optional<test::ScriptedPrompt> p;
     QString show_file() const { return app().tmp_pic_dir + "/_slideshow.ssf"; }
 
 private Q_SLOTS:
@@ -59,194 +54,167 @@ private Q_SLOTS:
         test::reset_everything();
         app().tmp_pic_dir = test::fresh_folder("tmp_pic");
         root = test::fresh_folder("pics");
+        w.emplace();
+        p.emplace();
+    }
+    void cleanup()
+    {
+        p.reset();
+        w.reset();
     }
 
+    // Only a plain folder asks whether to include subfolders.
     void has_subfolders_data()
     {
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QStringList>("folders");
         QTest::addColumn<bool>("expected");
-        QTest::newRow("no entries") << QStringList{} << QStringList{} << false;
         QTest::newRow("files only") << QStringList{"a.jpg", "sub"} << QStringList{} << false;
         QTest::newRow("dotted folder only") << QStringList{} << QStringList{"pics.old"} << false;
         QTest::newRow("hidden folder only") << QStringList{} << QStringList{".cache"} << false;
-        QTest::newRow("plain folder") << QStringList{} << QStringList{"holiday"} << true;
-        QTest::newRow("plain among dotted") << QStringList{"x.gif"}
-                                            << QStringList{"a.b", "plain"} << true;
+        QTest::newRow("link to a folder") << QStringList{} << QStringList{"@linked"} << false;
+        QTest::newRow("plain among dotted") << QStringList{"x.gif"} << QStringList{"a.b", "plain"} << true;
     }
     void has_subfolders()
     {
         QFETCH(QStringList, files);
         QFETCH(QStringList, folders);
-        QFETCH(bool, expected);
         for (const QString &f : files)
             test::write_file(root + "/" + f);
         for (const QString &d : folders)
-            QDir().mkpath(root + "/" + d);
-        QCOMPARE(lf::has_subfolders(root), expected);
-        QCOMPARE(lf::has_subfolders(root + "/"), expected);
+            QVERIFY(d.startsWith('@') ? QFile::link(test::fresh_folder("elsewhere"), root + "/" + d.mid(1))
+                                      : QDir().mkpath(root + "/" + d));
+        QTEST(lf::has_subfolders(root), "expected");
+        QTEST(lf::has_subfolders(root + "/"), "expected");
     }
 
-    void link_to_a_folder_is_no_subfolder()
+    // Yes scans the tree (dotted folders too), No the folder alone, Cancel
+    // builds nothing; names as on disk, any case of extension.
+    void the_subfolder_question_data()
     {
-        const QString elsewhere = test::fresh_folder("elsewhere");
-        QVERIFY(QFile::link(elsewhere, root + "/linked"));
-        QVERIFY(!lf::has_subfolders(root));
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<QStringList>("expected");
+        // (The tree scan keeps hidden files; the folder listing leaves them out.)
+        QTest::newRow("yes") << Answer::Yes
+                             << QStringList{"/.hidden.jpg", "/Photo.JPG", "/sub/a.GIF", "/sub/x.old/c.bmp"};
+        QTest::newRow("no") << Answer::No << QStringList{"/Photo.JPG"};
+        QTest::newRow("cancel") << Answer::Cancel << QStringList{};
     }
-
-    void lone_dotted_subfolder_asks_nothing()
+    void the_subfolder_question()
     {
-        test::FakeWindows w;
-        test::ScriptedPrompt p;
-        test::write_file(root + "/one.jpg");
-        test::write_file(root + "/pics.old/two.jpg");
+        QFETCH(Answer, answer);
+        QFETCH(QStringList, expected);
+        p->answers = {answer};
+        for (const char *f : {"/Photo.JPG", "/.hidden.jpg", "/notes.txt", "/sub/a.GIF",
+                              "/sub/x.old/c.bmp", "/sub/readme.txt"})
+            test::write_file(root + f);
         build_slide_show(root, false);
-        QVERIFY(p.messages.isEmpty());
-        QCOMPARE(slide_paths(), QStringList{root + "/one.jpg"});
-        QVERIFY(w.calls.contains("open_slide_show_window"));
-    }
-
-    void no_keeps_the_folder_alone_with_names_as_on_disk()
-    {
-        test::FakeWindows w;
-        test::ScriptedPrompt p;
-        p.answers = {Answer::No};
-        test::write_file(root + "/Photo.JPG");
-        test::write_file(root + "/notes.txt");
-        test::write_file(root + "/sub/deep.jpg");
-        build_slide_show(root, false);
-        QCOMPARE(p.messages.size(), 1);
-        QCOMPARE(p.messages[0].text, QString("Do you want to include files in subfolders?"));
-        QCOMPARE(p.messages[0].buttons, Buttons::YesNoCancel);
-        QCOMPARE(p.messages[0].icon, Icon::Question);
-        QCOMPARE(slide_paths(), QStringList{root + "/Photo.JPG"});
-        QVERIFY(QFile::exists(slide_paths().value(0)));
-        QCOMPARE(lines_of(show_file()), QStringList{root + "/Photo.JPG"});
-    }
-
-    void yes_scans_the_tree_dotted_folders_included()
-    {
-        test::FakeWindows w;
-        test::ScriptedPrompt p;
-        p.answers = {Answer::Yes};
-        test::write_file(root + "/b.jpg");
-        test::write_file(root + "/sub/a.GIF");
-        test::write_file(root + "/sub/x.old/c.bmp");
-        test::write_file(root + "/sub/readme.txt");
-        build_slide_show(root, false);
-        QCOMPARE(slide_paths(), (QStringList{root + "/b.jpg", root + "/sub/a.GIF",
-                                             root + "/sub/x.old/c.bmp"}));
+        QCOMPARE(p->message_texts(), QStringList{"Do you want to include files in subfolders?"});
+        QCOMPARE(p->messages[0].buttons, Buttons::YesNoCancel);
+        for (QString &e : expected)
+            e.prepend(root);
+        QCOMPARE(slide_paths(), expected);
+        QCOMPARE(lines_of(show_file()), expected);
+        QCOMPARE(w->calls.contains("open_slide_show_window"), !expected.isEmpty());
+        if (answer != Answer::Yes)
+            return;
         QVERIFY(!QFile::exists(app().tmp_pic_dir + "/dirscan.tmp"));
         QCOMPARE(get_setting(key::last_slide_show_dir), root);
         QCOMPARE(get_setting(key::last_slide_show), show_file());
-        QCOMPARE(slides().slide_show_file, show_file());
         QVERIFY(!slides().own_file);
-        QVERIFY(!registry().busy_opening);
-        QVERIFY(app().wait_signal.isEmpty());
-        QVERIFY(w.calls.contains(
-            "please_wait Sorting pictures, this may take some time...\r\n"
-            "(click on Cancel if you will run the slide show only in random mode)"));
-        QVERIFY(w.calls.contains("please_wait Scanning folders, this may take some time...\r\n"
+        QVERIFY(w->calls.contains("please_wait Scanning folders, this may take some time...\r\n"
                                  "(click Cancel to stop scanning)"));
-        QCOMPARE(w.calls.last(), QString("open_slide_show_window"));
     }
 
-    void cancel_at_the_question_builds_nothing()
+    void lone_dotted_subfolder_or_build_only_asks_nothing()
     {
-        test::FakeWindows w;
-        test::ScriptedPrompt p;
-        p.answers = {Answer::Cancel};
-        test::write_file(root + "/a.jpg");
-        test::write_file(root + "/sub/b.jpg");
+        test::write_file(root + "/one.jpg");
+        test::write_file(root + "/pics.old/two.jpg");
         build_slide_show(root, false);
-        QVERIFY(!QFile::exists(show_file()));
-        QVERIFY(!w.calls.contains("open_slide_show_window"));
+        QCOMPARE(slide_paths(), QStringList{root + "/one.jpg"});
+        QVERIFY(w->calls.contains("open_slide_show_window"));
+        w->calls.clear();
+        test::write_file(root + "/sub/three.jpg");
+        build_slide_show(root, true);
+        QVERIFY(p->messages.isEmpty());
+        QCOMPARE(lines_of(show_file()), QStringList{root + "/one.jpg"});
+        QVERIFY(w->calls.isEmpty() || !w->calls.contains("open_slide_show_window"));
     }
 
-    void by_path_puts_all_of_a_folder_before_the_next()
+    void by_time_the_oldest_comes_first()
     {
-        test::FakeWindows w;
-        test::ScriptedPrompt p;
-        p.answers = {Answer::Yes, Answer::Yes};
-        test::write_file(root + "/B/a.jpg");
-        test::write_file(root + "/A/z.jpg");
-        test::write_file(root + "/A/b.jpg");
-        test::write_file(root + "/c.jpg");
-        build_slide_show(root, true); // build_only: the root alone
-        QCOMPARE(slide_paths(), QStringList{root + "/c.jpg"});
-        build_slide_show(root, false);
-        QCOMPARE(slide_paths(), (QStringList{root + "/A/b.jpg", root + "/A/z.jpg",
-                                             root + "/B/a.jpg", root + "/c.jpg"}));
-        panel_state().sort_descending = true;
-        build_slide_show(root, false);
-        QCOMPARE(slide_paths(), (QStringList{root + "/c.jpg", root + "/B/a.jpg",
-                                             root + "/A/z.jpg", root + "/A/b.jpg"}));
-        QCOMPARE(lines_of(show_file()), slide_paths());
-    }
-
-    void equal_times_keep_listing_order_both_ways()
-    {
-        test::FakeWindows w;
-        test::ScriptedPrompt p;
-        const QDateTime same = QDateTime::fromSecsSinceEpoch(1'600'000'000);
-        const QDateTime older = same.addSecs(-3600);
-        for (const char *n : {"k.jpg", "c.jpg", "x.jpg", "a.jpg", "m.jpg"}) {
-            test::write_file(root + "/" + n);
-            set_time(root + "/" + n, same);
-        }
-        test::write_file(root + "/old.jpg");
-        set_time(root + "/old.jpg", older);
-        QStringList listed = folder_pictures(root);
-        listed.removeAll(root + "/old.jpg");
-
+        for (const char *f : {"/a.jpg", "/z.jpg"})
+            test::write_file(root + f);
+        QFile z(root + "/z.jpg");
+        QVERIFY(z.open(QIODevice::ReadWrite)
+                && z.setFileTime(QDateTime::fromSecsSinceEpoch(1'600'000'000), QFileDevice::FileModificationTime));
         panel_state().sort_by_datetime = true;
         build_slide_show(root, true);
-        QCOMPARE(slide_paths(), QStringList{root + "/old.jpg"} + listed);
-        QCOMPARE(slides().slot(1).time, older);
-        panel_state().sort_descending = true;
-        build_slide_show(root, true);
-        QCOMPARE(slide_paths(), listed + QStringList{root + "/old.jpg"});
+        QCOMPARE(slide_paths(), (QStringList{root + "/z.jpg", root + "/a.jpg"}));
     }
 
-    void build_only_asks_and_shows_nothing()
+    void sort_data()
     {
-        test::FakeWindows w;
-        test::ScriptedPrompt p;
-        test::write_file(root + "/a.jpg");
-        test::write_file(root + "/sub/b.jpg");
-        build_slide_show(root, true);
-        QVERIFY(p.messages.isEmpty());
-        QCOMPARE(slide_paths(), QStringList{root + "/a.jpg"});
-        QVERIFY(!w.calls.contains("open_slide_show_window"));
-        QCOMPARE(lines_of(show_file()), QStringList{root + "/a.jpg"});
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QList<qint64>>("times");
+        QTest::addColumn<bool>("by_time");
+        QTest::addColumn<bool>("desc");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList tree{"/p/B/a.jpg", "/p/A/z.jpg", "/p/a/m.jpg", "/p/A/b.jpg"};
+        QTest::newRow("by path: folder first, case ignored")
+            << tree << QList<qint64>{} << false << false
+            << QStringList{"/p/A/b.jpg", "/p/a/m.jpg", "/p/A/z.jpg", "/p/B/a.jpg"};
+        QTest::newRow("by path descending")
+            << tree << QList<qint64>{} << false << true
+            << QStringList{"/p/B/a.jpg", "/p/A/z.jpg", "/p/a/m.jpg", "/p/A/b.jpg"};
+        QTest::newRow("same name in other case keeps listing order")
+            << QStringList{"/x/IMG.jpg", "/x/img.JPG", "/x/Img.jpg"} << QList<qint64>{} << false
+            << true << QStringList{"/x/IMG.jpg", "/x/img.JPG", "/x/Img.jpg"};
+        const QStringList four{"first", "second", "third", "fourth"};
+        QTest::newRow("by time ascending, ties in listing order")
+            << four << QList<qint64>{5, 1, 5, 1} << true << false
+            << QStringList{"second", "fourth", "first", "third"};
+        QTest::newRow("by time descending, ties in listing order")
+            << four << QList<qint64>{5, 1, 5, 1} << true << true
+            << QStringList{"first", "third", "second", "fourth"};
+    }
+    void sort()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QList<qint64>, times);
+        QFETCH(bool, by_time);
+        QFETCH(bool, desc);
+        std::vector<SortEntry> v;
+        for (int i = 0; i < names.size(); ++i)
+            v.push_back(SortEntry{names[i], times.value(i)});
+        QVERIFY(sort_entries(v, by_time, desc));
+        QStringList got;
+        for (const SortEntry &e : v) {
+            got << e.path;
+            QCOMPARE(e.time_ms, times.value(names.indexOf(e.path))); // they travel together
+        }
+        QTEST(got, "expected");
     }
 
     void no_pictures_writes_nothing()
     {
-        test::FakeWindows w;
-        test::ScriptedPrompt p;
         test::write_file(root + "/a.txt");
         build_slide_show(root, false);
-        QCOMPARE(p.message_texts(), QStringList{"No pictures found in selected directory."});
+        QCOMPARE(p->message_texts(), QStringList{"No pictures found in selected directory."});
         QVERIFY(!QFile::exists(show_file()));
-        QVERIFY(!registry().busy_opening);
-        QVERIFY(w.calls.isEmpty() || !w.calls.contains("open_slide_show_window"));
+        QVERIFY(!w->calls.contains("open_slide_show_window"));
     }
 
     void folder_dialog_starts_at_the_last_folder()
     {
-        test::FakeWindows w;
-        test::ScriptedPrompt p;
         save_setting(key::last_slide_show_dir, root);
-        p.texts = {QString()}; // Cancel
-        build_slide_show(QString(), false);
-        QCOMPARE(p.folders.size(), 1);
-        QCOMPARE(p.folders[0].start, root);
-        QVERIFY(!QFile::exists(show_file()));
-
         test::write_file(root + "/a.jpg");
-        p.texts = {root};
+        p->texts = {QString(), root}; // Cancel, then the folder
         build_slide_show(QString(), false);
+        QVERIFY(!QFile::exists(show_file()));
+        build_slide_show(QString(), false);
+        QCOMPARE(p->folders.size(), 2);
+        QCOMPARE(p->folders[0].start, root);
         QCOMPARE(slide_paths(), QStringList{root + "/a.jpg"});
     }
 
@@ -261,9 +229,7 @@ private Q_SLOTS:
     {
         QFETCH(int, in_root);
         QFETCH(bool, too_many);
-        test::FakeWindows w;
-        test::ScriptedPrompt p;
-        p.answers = {Answer::Yes};
+        p->answers = {Answer::Yes};
         for (int i = 0; i < in_root; ++i) {
             QFile f(root + QString("/p%1.jpg").arg(i, 5, 10, QLatin1Char('0')));
             QVERIFY(f.open(QIODevice::WriteOnly));
@@ -272,15 +238,13 @@ private Q_SLOTS:
         test::write_file(root + "/sub/zz_last.jpg");
         build_slide_show(root, false);
         QCOMPARE(slides().slide_count, 10000);
-        const QStringList texts = p.message_texts();
-        QCOMPARE(texts.contains("Too many files, only the first 10,000 will be shown."), too_many);
+        QCOMPARE(p->message_texts().contains("Too many files, only the first 10,000 will be shown."), too_many);
         QCOMPARE(slide_paths().contains(root + "/sub/zz_last.jpg"), !too_many);
         QCOMPARE(lines_of(show_file()).size(), 10000);
     }
 
     void scan_survives_link_loops_and_odd_names()
     {
-        test::FakeWindows w;
         test::write_file(root + "/a b \"q\".jpg");
         test::write_file(root + "/line\nbreak.jpg");
         test::write_file(root + "/deep/x.jpg");
@@ -297,16 +261,13 @@ private Q_SLOTS:
         QCOMPARE(scan_folder_tree(root, list), ScanEnd::Finished);
         QStringList found = lines_of(list);
         found.sort();
-        QStringList expected{root + "/a b \"q\".jpg", root + "/deep/x.jpg", root + "/linked.jpg"};
-        expected.sort();
-        QCOMPARE(found, expected);
+        QCOMPARE(found, (QStringList{root + "/a b \"q\".jpg", root + "/deep/x.jpg", root + "/linked.jpg"}));
     }
 
     void scan_skips_unreadable_folders()
     {
         if (!test::permissions_apply())
             QSKIP("permission bits cannot be made to hold for this process");
-        test::FakeWindows w;
         test::write_file(root + "/closed/hidden.jpg");
         test::write_file(root + "/open/seen.jpg");
         QVERIFY(QFile::setPermissions(root + "/closed", QFileDevice::Permissions{}));

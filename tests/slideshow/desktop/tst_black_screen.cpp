@@ -3,6 +3,8 @@
 #include "test_env.h"
 #include "x_desktop.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QtTest>
 
 using namespace lf;
@@ -16,6 +18,17 @@ private Q_SLOTS:
     void cleanup()
     {
         f_black::unload();
+        QTRY_VERIFY(!f_black::loaded());
+    }
+
+    void covers_the_screen_until_escape()
+    {
+        f_black::show_black_screen();
+        f_black *b = f_black::loaded();
+        QTRY_COMPARE(b->frameGeometry(), QGuiApplication::primaryScreen()->geometry());
+        f_black::show_black_screen(); // once only
+        QCOMPARE(f_black::loaded(), b);
+        QTest::keyClick(b, Qt::Key_Escape);
         QTRY_VERIFY(!f_black::loaded());
     }
 
