@@ -238,6 +238,8 @@ QList<HostilePicture> hostile_pictures()
     for (const char *ext : {"jpg", "gif", "bmp"})
         add(all, QStringLiteral("zero.%1").arg(QLatin1String(ext)), {});
     add(all, QStringLiteral("third.jpg"), jpeg.left(jpeg.size() / 3), {});
+    add(all, QStringLiteral("no_end.jpg"), jpeg.left(jpeg.size() - 2), {});
+    add(all, QStringLiteral("trailer.jpg"), jpeg + QByteArray(5000, 'z'), up.size(), true);
     add(all, QStringLiteral("third.bmp"), bmp24.left(bmp24.size() / 3), {}, false, up.size());
     add(all, QStringLiteral("third.gif"), gif.left(gif.size() / 3), {}, false, up.size());
 

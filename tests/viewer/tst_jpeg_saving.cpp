@@ -3,13 +3,10 @@
 #include "app/picture_versions.h"
 #include "app/settings.h"
 #include "fake_windows.h"
-#include "scripted_prompt.h"
-#include "slideshow/slide_list.h"
 #include "fault_injection.h"
+#include "scripted_prompt.h"
 #include "test_env.h"
-#include "viewer/cDIBSection.h"
 #include "viewer/jpeg_saving.h"
-#include "viewer/viewer_state.h"
 
 #include <QColorSpace>
 #include <QDir>
@@ -17,6 +14,7 @@
 #include <QImageReader>
 #include <QtTest>
 
+#include <memory>
 
 using namespace lf;
 
@@ -35,6 +33,11 @@ struct FakeHost : JpegSaveHost {
     void reload_after_replace() override { calls << QStringLiteral("reload"); }
     void clear_start_cropping() override { calls << QStringLiteral("clear_start_cropping"); }
 };
+struct Session {
+    test::ScriptedPrompt prompt;
+    test::FakeWindows windows;
+    FakeHost host;
+};
 
 // Left half red, right half blue.
 QImage two_halves(int w, int h)
@@ -51,20 +54,16 @@ QByteArray bytes_of(const QString &path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
-QImage decoded(const QString &path) { return QImageReader(path).read().convertToFormat(QImage::Format_RGB32); }
 bool reddish(QRgb p) { return qRed(p) > 200 && qBlue(p) < 60; }
 bool bluish(QRgb p) { return qBlue(p) > 200 && qRed(p) < 60; }
-QStringList listing(const QString &dir)
-{
-    return QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-}
+QStringList listing(const QString &dir) { return QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
 
 } // namespace
 
 class tst_jpeg_saving : public QObject {
     Q_OBJECT
-    QString dir;
-    QString tmp;
+    QString dir, tmp;
+    std::unique_ptr<Session> s;
 
     QString make_picture(const QString &name, const QImage &img)
     {
@@ -73,18 +72,22 @@ class tst_jpeg_saving : public QObject {
             qFatal("cannot write the test picture");
         return path;
     }
-    // The picture shown at `scale` of its own size, all of it in the window.
-    static JpegSaveRequest request(const QString &path, QSize px, double scale, bool resized)
+    // Saves path, shown at `scale` of its px size with `shown` of its width
+    // in the window, as target, answering the questions with answers.
+    void save(const QString &path, QSize px, const QString &target, std::deque<Answer> answers,
+              double scale = 1, double shown = 1, bool resized = false)
     {
+        const int w = int(px.width() * 15 * scale), h = int(px.height() * 15 * scale);
         JpegSaveRequest r;
         r.picture_path = path;
-        const int w = int(px.width() * 15 * scale), h = int(px.height() * 15 * scale);
-        r.view = CropView{0, 0, w, h, w + fw, h + fh};
+        r.view = CropView{0, 0, w, h, int(w * shown) + fw, h + fh};
         r.frame_width = fw;
         r.frame_height = fh;
         r.resized = resized;
         r.quality = 90;
-        return r;
+        s->prompt.texts = {target};
+        s->prompt.answers = std::move(answers);
+        save_as_jpeg(s->host, r);
     }
 
 private Q_SLOTS:
@@ -94,182 +97,90 @@ private Q_SLOTS:
         dir = test::fresh_folder(QStringLiteral("pictures"));
         tmp = test::fresh_folder(QStringLiteral("tmp_pic"));
         app().tmp_pic_dir = tmp;
+        s = std::make_unique<Session>();
     }
+    void cleanup() { s.reset(); }
 
-    void proposed_names_data()
-    {
-        QTest::addColumn<QString>("picture");
-        QTest::addColumn<QString>("proposed");
-        QTest::newRow("jpeg") << "/p/Photo.JPG" << "Photo.JPG";
-        QTest::newRow("gif") << "/p/anim.gif" << "anim.jpg";
-        QTest::newRow("short name") << "/p/a.b" << ".jpg";
-    }
     void proposed_names()
     {
-        QFETCH(QString, picture);
-        QFETCH(QString, proposed);
-        QCOMPARE(proposed_jpeg_name(picture), proposed);
-    }
-
-    void quality_comes_from_the_settings_once()
-    {
-        QCOMPARE(current_jpeg_quality(), 80);
-        QCOMPARE(get_setting(key::jpeg_quality), QStringLiteral("80"));
-        test::reset_everything();
-        save_setting(key::jpeg_quality, QStringLiteral("65"));
-        QCOMPARE(current_jpeg_quality(), 65);
-        save_setting(key::jpeg_quality, QStringLiteral("30"));
-        QCOMPARE(current_jpeg_quality(), 65); // read once per process
+        QCOMPARE(proposed_jpeg_name("/p/Photo.JPG"), QStringLiteral("Photo.JPG"));
+        QCOMPARE(proposed_jpeg_name("/p/anim.gif"), QStringLiteral("anim.jpg"));
+        QCOMPARE(proposed_jpeg_name("/p/a.b"), QStringLiteral(".jpg"));
     }
 
     void the_dialog_insists_on_jpg()
     {
-        test::ScriptedPrompt p;
-        FakeHost host;
         const QString pic = make_picture(QStringLiteral("scan.bmp"), two_halves(8, 8));
         save_setting(key::last_picture_file, dir + QStringLiteral("/other.jpg"));
-        p.texts = {dir + QStringLiteral("/scan.png"), QString()};
-        save_as_jpeg(host, request(pic, QSize(8, 8), 1, false));
-        QCOMPARE(p.files.size(), 2);
-        QCOMPARE(p.files[0].kind, FileRequest::Save);
-        QCOMPARE(p.files[0].title, QStringLiteral("Save image in JPEG format with original resolution"));
-        QCOMPARE(p.files[0].start, dir + QStringLiteral("/scan.jpg"));
-        QCOMPARE(p.files[0].filter, QStringLiteral("Image (*.jpg);;All files (*.*)"));
-        QVERIFY(p.files[0].confirm_overwrite);
-        QCOMPARE(p.message_texts(),
-                 QStringList{QStringLiteral("File extension cannot be different than '.JPG'. (")
-                             + dir + QStringLiteral("/scan.png)")});
-        QVERIFY(host.calls.isEmpty());
+        save(pic, QSize(8, 8), dir + QStringLiteral("/scan.png"), {});
+        const QList<FileRequest> &files = s->prompt.files;
+        QCOMPARE(files.size(), 2); // asked again, then cancelled
+        QCOMPARE(files[0].kind, FileRequest::Save);
+        QCOMPARE(files[0].title, QStringLiteral("Save image in JPEG format with original resolution"));
+        QCOMPARE(files[0].start, dir + QStringLiteral("/scan.jpg"));
+        QCOMPARE(files[0].filter, QStringLiteral("Image (*.jpg);;All files (*.*)"));
+        QVERIFY(files[0].confirm_overwrite);
+        QCOMPARE(s->prompt.message_texts(),
+                 QStringList{"File extension cannot be different than '.JPG'. (" + dir + "/scan.png)"});
+        QVERIFY(s->host.calls.isEmpty());
         QCOMPARE(listing(dir), QStringList{QStringLiteral("scan.bmp")});
-        QCOMPARE(get_setting(key::last_saved_file), QString());
-
-        // A crop window does not ask before overwriting; resized has its own title.
-        JpegSaveRequest r = request(pic, QSize(8, 8), 1, true);
-        r.start_cropping = true;
-        p.texts = {QString()};
-        save_as_jpeg(host, r);
-        QCOMPARE(p.files[2].title, QStringLiteral("Save image in JPEG format with resized resolution"));
-        QVERIFY(!p.files[2].confirm_overwrite);
     }
 
-    void uncropped_save_keeps_the_pixel_size_and_the_picture()
+    void a_kept_new_picture_opens_in_its_own_window()
     {
-        test::ScriptedPrompt p;
-        test::FakeWindows w;
-        FakeHost host;
-        const QImage img = two_halves(64, 48);
-        const QString pic = make_picture(QStringLiteral("photo.bmp"), img);
+        const QString pic = make_picture(QStringLiteral("photo.bmp"), two_halves(64, 48));
         const QString target = dir + QStringLiteral("/photo.jpg");
-        p.texts = {target};
-        p.answers = {Answer::Yes, Answer::No};
-        save_as_jpeg(host, request(pic, QSize(64, 48), 0.5, false));
-        QCOMPARE(p.message_texts(),
-                 (QStringList{QStringLiteral("Do you want to keep the new picture?"),
-                              QStringLiteral("Do you want to delete file ") + pic + QStringLiteral("?")}));
-        QCOMPARE(p.messages[0].buttons, Buttons::YesNo);
-        QCOMPARE(p.messages[0].icon, Icon::Question);
-        const QImage back = decoded(target);
-        QCOMPARE(back.size(), QSize(64, 48));
-        QVERIFY(reddish(back.pixel(5, 5)));
-        QVERIFY(bluish(back.pixel(58, 40)));
-        QCOMPARE(host.calls, (QStringList{QStringLiteral("open_preview ") + work_file_for(tmp, pic),
-                                          QStringLiteral("caption ") + target,
-                                          QStringLiteral("close_preview"),
-                                          QStringLiteral("close_window")}));
-        QCOMPARE(w.calls, QStringList{QStringLiteral("open_picture ") + target + QStringLiteral(" true")});
+        save(pic, QSize(64, 48), target, {Answer::Yes, Answer::No});
+        QCOMPARE(s->prompt.message_texts(), (QStringList{"Do you want to keep the new picture?",
+                                                         "Do you want to delete file " + pic + "?"}));
+        QCOMPARE(s->prompt.messages[0].buttons, Buttons::YesNo);
+        QCOMPARE(s->prompt.messages[0].icon, Icon::Question);
+        QCOMPARE(s->host.calls, (QStringList{"open_preview " + work_file_for(tmp, pic), "caption " + target,
+                                             "close_preview", "close_window"}));
+        QCOMPARE(s->windows.calls, QStringList{"open_picture " + target + " true"});
         QCOMPARE(get_setting(key::last_saved_file), target);
-        // The work file has gone; nothing was replaced, so nothing backed up.
+        QCOMPARE(listing(dir), (QStringList{"photo.bmp", "photo.jpg"}));
         QVERIFY(!QFile::exists(work_file_for(tmp, pic)));
         QVERIFY(!has_backup(tmp, pic) && !has_backup(tmp, target));
     }
 
-    void left_half_cropped_is_exactly_the_left_half()
+    void saved_pixels_data()
     {
-        test::ScriptedPrompt p;
-        test::FakeWindows w;
-        FakeHost host;
-        const QString pic = make_picture(QStringLiteral("halves.bmp"), two_halves(64, 48));
-        const QString target = dir + QStringLiteral("/left.jpg");
-        JpegSaveRequest r = request(pic, QSize(64, 48), 1, false);
-        r.view.window_width = 32 * 15 + fw;
-        p.texts = {target};
-        p.answers = {Answer::Yes};
-        save_as_jpeg(host, r);
-        const QImage back = decoded(target);
-        QCOMPARE(back.size(), QSize(32, 48));
-        for (QPoint at : {QPoint(0, 0), QPoint(31, 0), QPoint(31, 47), QPoint(16, 24)})
-            QVERIFY2(reddish(back.pixel(at)), "the right half leaked in");
-    }
-
-    void a_window_beyond_the_picture_is_filled_with_the_background()
-    {
-        const QImage img = two_halves(20, 10);
-        cDIBSection d;
-        // Picture moved 5 px right inside a window 30 px wide.
-        const CropView v{75, 0, 300, 150, 450 + fw, 150 + fh};
-        QVERIFY(compose_for_saving(img, visible_fractions(v, fw, fh), false, QSize(), Qt::green, d));
-        QCOMPARE(QSize(d.Width(), d.Height()), QSize(30, 10));
-        const QImage got = d.hdc().convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(got.pixel(0, 0), qRgb(0, 255, 0));
-        QCOMPARE(got.pixel(5, 0), qRgb(255, 0, 0));
-        QCOMPARE(got.pixel(24, 9), qRgb(0, 0, 255));
-        QCOMPARE(got.pixel(29, 9), qRgb(0, 255, 0));
-        // The resized path fills the same way, scaled to the inner size.
-        QVERIFY(compose_for_saving(img, visible_fractions(v, fw, fh), true, QSize(60, 20), Qt::green, d));
-        QCOMPARE(QSize(d.Width(), d.Height()), QSize(60, 20));
-        const QImage big = d.hdc().convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(big.pixel(2, 10), qRgb(0, 255, 0));
-        QVERIFY(reddish(big.pixel(14, 10)));
-        QVERIFY(bluish(big.pixel(45, 10)));
-        QCOMPARE(big.pixel(58, 10), qRgb(0, 255, 0));
-        QVERIFY(!compose_for_saving(QImage(), VisibleFractions{}, false, QSize(), Qt::black, d));
-    }
-
-    void resized_save_has_the_window_inner_size()
-    {
-        test::ScriptedPrompt p;
-        test::FakeWindows w;
-        FakeHost host;
-        const QString pic = make_picture(QStringLiteral("big.bmp"), two_halves(64, 48));
-        const QString target = dir + QStringLiteral("/small.jpg");
-        p.texts = {target};
-        p.answers = {Answer::Yes};
-        save_as_jpeg(host, request(pic, QSize(64, 48), 0.5, true));
-        const QImage back = decoded(target);
-        QCOMPARE(back.size(), QSize(32, 24));
-        QVERIFY(reddish(back.pixel(4, 12)));
-        QVERIFY(bluish(back.pixel(28, 12)));
-    }
-
-    void saving_keeps_the_numbers_and_the_profile_data()
-    {
-        QTest::addColumn<QColorSpace>("profile");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<double>("shown"); // of the picture's width
         QTest::addColumn<bool>("resized");
-        QTest::newRow("Display P3") << QColorSpace(QColorSpace::DisplayP3) << false;
-        QTest::newRow("Display P3 resized") << QColorSpace(QColorSpace::DisplayP3) << true;
-        QTest::newRow("Adobe RGB") << QColorSpace(QColorSpace::AdobeRgb) << false;
-        QTest::newRow("none") << QColorSpace() << false;
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("right_half");
+        QTest::newRow("whole, shown at half size") << 0.5 << 1.0 << false << QSize(64, 48) << true;
+        QTest::newRow("left half cropped") << 1.0 << 0.5 << false << QSize(32, 48) << false;
+        QTest::newRow("resized to the window") << 0.5 << 1.0 << true << QSize(32, 24) << true;
     }
+    void saved_pixels()
+    {
+        QFETCH(double, scale);
+        QFETCH(double, shown);
+        QFETCH(bool, resized);
+        const QString pic = make_picture(QStringLiteral("halves.bmp"), two_halves(64, 48));
+        save(pic, QSize(64, 48), dir + QStringLiteral("/out.jpg"), {Answer::Yes, Answer::No}, scale, shown,
+             resized);
+        const QImage back = QImageReader(dir + QStringLiteral("/out.jpg")).read();
+        QTEST(back.size(), "size");
+        const int W = back.width(), H = back.height();
+        QVERIFY(reddish(back.pixel(1, 1)) && reddish(back.pixel(W / 2 - 2, H - 2)));
+        QTEST(bluish(back.pixel(W - 2, H / 2)), "right_half");
+    }
+
     void saving_keeps_the_numbers_and_the_profile()
     {
-        QFETCH(QColorSpace, profile);
-        QFETCH(bool, resized);
-        test::ScriptedPrompt p;
-        test::FakeWindows w;
-        FakeHost host;
         QImage img(64, 48, QImage::Format_RGB32);
         img.fill(QColor(200, 50, 30));
-        img.setColorSpace(profile);
+        img.setColorSpace(QColorSpace::DisplayP3);
         const QString pic = dir + QStringLiteral("/phone.jpg");
         QVERIFY(img.save(pic, "JPEG", 100));
-        const QString target = dir + QStringLiteral("/copy.jpg");
-        p.texts = {target};
-        p.answers = {Answer::Yes};
-        save_as_jpeg(host, request(pic, QSize(64, 48), 0.5, resized));
-        QImageReader r(target);
-        const QImage back = r.read();
-        QCOMPARE(back.size(), resized ? QSize(32, 24) : QSize(64, 48));
-        QCOMPARE(back.colorSpace(), profile);
+        save(pic, QSize(64, 48), dir + QStringLiteral("/copy.jpg"), {Answer::Yes}, 0.5, 1, true);
+        const QImage back = QImageReader(dir + QStringLiteral("/copy.jpg")).read();
+        QCOMPARE(back.size(), QSize(32, 24));
+        QCOMPARE(back.colorSpace(), QColorSpace(QColorSpace::DisplayP3));
         const QRgb px = back.pixel(10, 10);
         QVERIFY2(qAbs(qRed(px) - 200) <= 4 && qAbs(qGreen(px) - 50) <= 4 && qAbs(qBlue(px) - 30) <= 4,
                  qPrintable(QString::number(px, 16)));
@@ -277,148 +188,84 @@ private Q_SLOTS:
 
     void no_leaves_the_folder_unchanged()
     {
-        test::ScriptedPrompt p;
-        test::FakeWindows w;
-        FakeHost host;
         const QString pic = make_picture(QStringLiteral("keep.jpg"), two_halves(16, 16));
         const QByteArray before = bytes_of(pic);
-        p.texts = {pic};
-        p.answers = {Answer::No};
-        save_as_jpeg(host, request(pic, QSize(16, 16), 1, false));
-        QCOMPARE(p.message_texts(),
-                 QStringList{QStringLiteral("Do you want to replace ") + pic
-                             + QStringLiteral(" with the new picture?")});
+        save(pic, QSize(16, 16), pic, {Answer::No});
+        QCOMPARE(s->prompt.message_texts(), QStringList{"Do you want to replace " + pic + " with the new picture?"});
         QCOMPARE(listing(dir), QStringList{QStringLiteral("keep.jpg")});
         QCOMPARE(bytes_of(pic), before);
-        QCOMPARE(host.calls, (QStringList{QStringLiteral("open_preview ") + work_file_for(tmp, pic),
-                                          QStringLiteral("close_preview")}));
-        QVERIFY(w.calls.isEmpty());
-        // The work file stays in tmp_pic_dir; no backup was made.
-        QVERIFY(QFile::exists(work_file_for(tmp, pic)));
+        QCOMPARE(s->host.calls, (QStringList{"open_preview " + work_file_for(tmp, pic), "close_preview"}));
+        QVERIFY(s->windows.calls.isEmpty());
         QVERIFY(!has_backup(tmp, pic));
     }
 
-    void replace_then_restore_swaps_back_and_forth()
+    void replacing_keeps_the_first_version_and_restore_swaps()
     {
-        test::ScriptedPrompt p;
-        test::FakeWindows w;
-        FakeHost host;
         const QString pic = make_picture(QStringLiteral("swap.jpg"), two_halves(64, 48));
-        const QByteArray old_bytes = bytes_of(pic);
-        JpegSaveRequest r = request(pic, QSize(64, 48), 1, false);
-        r.view.window_width = 32 * 15 + fw;
-        p.texts = {pic};
-        p.answers = {Answer::Yes};
-        save_as_jpeg(host, r);
-        QCOMPARE(host.calls.last(), QStringLiteral("reload"));
-        QCOMPARE(QImageReader(pic).size(), QSize(32, 48));
-        const QByteArray new_bytes = bytes_of(pic);
-        QCOMPARE(bytes_of(first_backup_for(tmp, pic)), old_bytes);
-
-        QVERIFY(restore_picture(pic));
-        QCOMPARE(bytes_of(pic), old_bytes);
-        QVERIFY(restore_picture(pic));
-        QCOMPARE(bytes_of(pic), new_bytes);
-        QVERIFY(restore_picture(pic));
-        QCOMPARE(bytes_of(pic), old_bytes);
+        const QByteArray first = bytes_of(pic);
+        save(pic, QSize(64, 48), pic, {Answer::Yes}, 1, 0.75);
+        const QByteArray second = bytes_of(pic);
+        save(pic, QSize(64, 48), pic, {Answer::Yes}, 1, 0.5);
+        const QByteArray third = bytes_of(pic);
+        QCOMPARE(s->host.calls.last(), QStringLiteral("reload"));
+        QCOMPARE(QImageReader(pic).size(), QSize(24, 48));
+        QCOMPARE(bytes_of(first_backup_for(tmp, pic)), first);
+        QCOMPARE(bytes_of(newest_backup_for(tmp, pic)), second);
+        for (const QByteArray &now : {second, third, second}) {
+            QVERIFY(restore_picture(pic));
+            QCOMPARE(bytes_of(pic), now);
+        }
         QVERIFY(!QFile::exists(restore_spare_for(tmp, pic)));
-        QCOMPARE(bytes_of(first_backup_for(tmp, pic)), old_bytes);
-        QCOMPARE(p.messages.size(), 1);
+        QCOMPARE(bytes_of(first_backup_for(tmp, pic)), first);
+        QCOMPARE(s->prompt.messages.size(), 2);
+        QVERIFY(!restore_picture(dir + QStringLiteral("/other.jpg")));
+        QCOMPARE(s->prompt.message_texts().last(), QStringLiteral("Backup file with same file name not found"));
     }
 
-    void saving_a_gif_as_jpg_offers_to_delete_the_gif()
+    void saving_over_another_picture_backs_it_up_and_offers_to_delete_the_gif()
     {
-        test::ScriptedPrompt p;
-        test::FakeWindows w;
-        FakeHost host;
         const QString gif = dir + QStringLiteral("/photo.gif");
         test::write_file(gif, test::gif_bytes());
-        QCOMPARE(QImageReader(gif).size(), QSize(1, 1));
-        const QString target = dir + QStringLiteral("/photo.jpg");
-        p.texts = {target};
-        p.answers = {Answer::Yes, Answer::Yes};
-        save_as_jpeg(host, request(gif, QSize(1, 1), 1, false));
-        QCOMPARE(p.message_texts().value(1),
-                 QStringLiteral("Do you want to delete file ") + gif + QStringLiteral("?"));
-        QCOMPARE(p.messages.value(1).icon, Icon::Question);
+        const QString target = make_picture(QStringLiteral("photo.jpg"), two_halves(8, 8));
+        const QByteArray old_target = bytes_of(target);
+        save(gif, QSize(1, 1), target, {Answer::Yes, Answer::Yes});
+        QCOMPARE(s->prompt.message_texts(), (QStringList{"Do you want to keep the new picture?",
+                                                         "Do you want to delete file " + gif + "?"}));
         QCOMPARE(listing(dir), QStringList{QStringLiteral("photo.jpg")});
         QCOMPARE(QImageReader(target).size(), QSize(1, 1));
+        QCOMPARE(bytes_of(first_backup_for(tmp, target)), old_target);
         // The deleted picture is kept in tmp_pic_dir and remembered.
-        QCOMPARE(bytes_of(versions_folder(tmp, gif) + QStringLiteral("/deleted/photo.gif")),
-                 test::gif_bytes());
+        QCOMPARE(bytes_of(versions_folder(tmp, gif) + QStringLiteral("/deleted/photo.gif")), test::gif_bytes());
         QCOMPARE(app().deleted_pictures, QStringLiteral("|") + gif);
     }
 
     void refusing_the_new_picture_never_offers_to_delete_the_old()
     {
-        test::ScriptedPrompt p;
-        test::FakeWindows w;
-        FakeHost host;
         const QString gif = dir + QStringLiteral("/photo.gif");
         test::write_file(gif, test::gif_bytes());
-        p.texts = {dir + QStringLiteral("/photo.jpg")};
-        p.answers = {Answer::No};
-        save_as_jpeg(host, request(gif, QSize(1, 1), 1, false));
-        QCOMPARE(p.message_texts(), QStringList{QStringLiteral("Do you want to keep the new picture?")});
-        QCOMPARE(listing(dir), QStringList{QStringLiteral("photo.gif")});
+        const QString target = make_picture(QStringLiteral("photo.jpg"), two_halves(8, 8));
+        save(gif, QSize(1, 1), target, {Answer::No});
+        QCOMPARE(s->prompt.message_texts(), QStringList{"Do you want to keep the new picture?"});
+        QCOMPARE(listing(dir), (QStringList{"photo.gif", "photo.jpg"}));
     }
 
     void a_failed_write_leaves_the_original_byte_for_byte()
     {
-        test::ScriptedPrompt p;
-        test::FakeWindows w;
-        FakeHost host;
         QImage noisy(200, 200, QImage::Format_RGB32);
         for (int y = 0; y < 200; ++y)
             for (int x = 0; x < 200; ++x)
                 noisy.setPixel(x, y, qRgb((x * 37 + y * 91) % 256, (x * y) % 256, (x ^ y) % 256));
         const QString pic = make_picture(QStringLiteral("full.jpg"), noisy);
         const QByteArray before = bytes_of(pic);
-        p.texts = {pic};
         {
             test::FileSizeLimit full_disk(1000);
-            save_as_jpeg(host, request(pic, QSize(200, 200), 1, false));
+            save(pic, QSize(200, 200), pic, {});
         }
-        QCOMPARE(p.message_texts(),
-                 QStringList{QStringLiteral("Failed to save the picture to the file: '") + pic
-                             + QStringLiteral("'")});
-        QCOMPARE(p.messages[0].icon, Icon::Exclamation);
+        QCOMPARE(s->prompt.message_texts(), QStringList{"Failed to save the picture to the file: '" + pic + "'"});
+        QCOMPARE(s->prompt.messages[0].icon, Icon::Exclamation);
         QCOMPARE(bytes_of(pic), before);
         QCOMPARE(listing(dir), QStringList{QStringLiteral("full.jpg")});
-        QVERIFY(host.calls.isEmpty());
-    }
-
-    void the_work_file_as_target_survives()
-    {
-        test::ScriptedPrompt p;
-        test::FakeWindows w;
-        FakeHost host;
-        const QString pic = make_picture(QStringLiteral("self.bmp"), two_halves(16, 8));
-        const QString work = work_file_for(tmp, pic);
-        p.texts = {work};
-        p.answers = {Answer::Yes};
-        save_as_jpeg(host, request(pic, QSize(16, 8), 1, false));
-        QCOMPARE(QImageReader(work).size(), QSize(16, 8));
-        QCOMPARE(w.calls, QStringList{QStringLiteral("open_picture ") + work + QStringLiteral(" true")});
-    }
-
-    void a_crop_window_of_a_slide_show_closes_after_saving()
-    {
-        test::ScriptedPrompt p;
-        test::FakeWindows w;
-        FakeHost host;
-        slides().slide_show_active = true;
-        const QString pic = make_picture(QStringLiteral("slide.jpg"), two_halves(16, 16));
-        JpegSaveRequest r = request(pic, QSize(16, 16), 1, false);
-        r.start_cropping = true;
-        p.texts = {pic};
-        p.answers = {Answer::Yes};
-        save_as_jpeg(host, r);
-        // Replacing closes the crop window; the slide-show rule then closes it too.
-        QCOMPARE(host.calls.mid(1), (QStringList{QStringLiteral("close_preview"),
-                                                 QStringLiteral("close_window"),
-                                                 QStringLiteral("clear_start_cropping"),
-                                                 QStringLiteral("close_window")}));
+        QVERIFY(s->host.calls.isEmpty());
     }
 };
 

@@ -34,68 +34,29 @@ private Q_SLOTS:
         QImage img(600, 400, QImage::Format_RGB32);
         img.fill(QColor(30, 120, 200));
         QVERIFY(QImageWriter(photo, "jpeg").write(img));
+        QFile f(photo);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.setFileTime(QDateTime(QDate(2026, 1, 1), QTime(12, 0)), QFileDevice::FileModificationTime));
     }
 
-    void decodes_full_and_fitted()
-    {
-        PictureDecoder d;
-        QSignalSpy spy(&d, &PictureDecoder::decoded);
-        const quint64 full = d.request(photo);
-        QVERIFY(d.busy());
-        QTRY_COMPARE(spy.size(), 1);
-        QCOMPARE(spy[0][0].toULongLong(), full);
-        QCOMPARE(spy[0][1].toString(), photo);
-        QCOMPARE(spy[0][2].value<QImage>().size(), QSize(600, 400));
-        QVERIFY(!d.busy());
-
-        const quint64 fitted = d.request(photo, QSize(60, 60));
-        QTRY_COMPARE(spy.size(), 2);
-        QCOMPARE(spy[1][0].toULongLong(), fitted);
-        QCOMPARE(spy[1][2].value<QImage>().size(), QSize(60, 40));
-    }
-
+    // Only the newest request's result arrives; a cancelled one never does.
     void late_results_are_dropped()
     {
         PictureDecoder d;
         QSignalSpy spy(&d, &PictureDecoder::decoded);
         d.request(photo);
         const quint64 second = d.request(photo, QSize(30, 30));
+        QVERIFY(d.busy());
         settle();
         QCOMPARE(spy.size(), 1);
         QCOMPARE(spy[0][0].toULongLong(), second);
+        QCOMPARE(spy[0][1].toString(), photo);
         QCOMPARE(spy[0][2].value<QImage>().size(), QSize(30, 20));
-
         d.request(photo);
         d.cancel();
         settle();
         QCOMPARE(spy.size(), 1);
         QVERIFY(!d.busy());
-    }
-
-    void unreadable_file_gives_null()
-    {
-        const QString bad = QFileInfo(photo).path() + QStringLiteral("/bad.jpg");
-        test::write_file(bad, "not a picture");
-        PictureDecoder d;
-        QSignalSpy spy(&d, &PictureDecoder::decoded);
-        d.request(bad);
-        QTRY_COMPARE(spy.size(), 1);
-        QVERIFY(spy[0][2].value<QImage>().isNull());
-    }
-
-    void recycled_buffer_is_reused()
-    {
-        QImage old(600, 400, QImage::Format_RGB32);
-        old.fill(Qt::black);
-        const uchar *memory = old.constBits();
-        PictureDecoder d;
-        QSignalSpy spy(&d, &PictureDecoder::decoded);
-        d.recycle(std::move(old));
-        d.request(photo);
-        QTRY_COMPARE(spy.size(), 1);
-        const QImage got = spy[0][2].value<QImage>();
-        QCOMPARE(got.constBits(), memory);
-        QCOMPARE(got.pixelColor(300, 200).blue() > 150, true);
     }
 
     // A read-ahead picture is handed out only while the file is what it was
@@ -130,7 +91,8 @@ private Q_SLOTS:
         } else if (change == QLatin1String("touched")) {
             QFile f(photo);
             QVERIFY(f.open(QIODevice::ReadWrite));
-            QVERIFY(f.setFileTime(QFileInfo(photo).lastModified().addSecs(1), QFileDevice::FileModificationTime));
+            // Half a second later: the same second, other nanoseconds.
+            QVERIFY(f.setFileTime(QFileInfo(photo).lastModified().addMSecs(500), QFileDevice::FileModificationTime));
         } else if (change == QLatin1String("deleted")) {
             QVERIFY(QFile::remove(photo));
         } else if (change == QLatin1String("announced")) {

@@ -1,168 +1,98 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/app_state.h"
 #include "app/picture_versions.h"
-#include "app/screen.h"
 #include "app/settings.h"
 #include "app/window_registry.h"
 #include "app/windows/widget_geometry.h"
 #include "fake_windows.h"
-#include "scripted_prompt.h"
+#include "hostile_pictures.h"
 #include "picture_window_fixture.h"
-#include "test_env.h"
+#include "scripted_prompt.h"
 #include "test_windows.h"
+#include "viewer/picture_loader.h"
 #include "viewer/viewer_state.h"
-#include "viewer/windows/form_nf.h"
 #include "viewer/windows/image_control.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QFile>
-#include <QImageWriter>
 #include <QtTest>
+
+#include <memory>
 
 using namespace lf;
 
 Q_DECLARE_METATYPE(lf::TwipRect)
 
-namespace lf {
-char *toString(const TwipRect &r)
-{
-    return QTest::toString(QStringLiteral("TwipRect{%1, %2, %3, %4}")
-                               .arg(r.left).arg(r.top).arg(r.width).arg(r.height));
-}
-} // namespace lf
-
-
+// The picture window as its user meets it: what it shows, where, and what it
+// asks; on a 1280 x 960 screen with a 40-pixel taskbar.
 class tst_form_nf : public QObject {
     Q_OBJECT
     QString dir;
+    QList<test::HostilePicture> cases;
+    QStringList hostile;
+    std::unique_ptr<test::FakeWindows> layer;
+    std::unique_ptr<test::ScriptedPrompt> prompt;
+
+    QByteArray bytes_of(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        cases = test::hostile_pictures();
+        hostile = test::write_hostile_pictures(test::fresh_folder(QStringLiteral("hostile")));
+    }
     void init()
     {
         dir = test::picture_window_setup();
+        layer = std::make_unique<test::FakeWindows>();
+        prompt = std::make_unique<test::ScriptedPrompt>();
     }
     void cleanup()
     {
-        for (form_nf *w : test::visible_windows<form_nf>())
-            delete w;
+        test::delete_all_windows();
+        prompt.reset();
+        layer.reset();
     }
 
-    void a_small_picture_opens_at_its_own_size_centred()
+    void opening_data()
     {
-        test::FakeWindows layer;
-        test::ScriptedPrompt prompt;
-        const QString path = test::write_picture(dir + QStringLiteral("/Photo.JPG"), 600, 400);
+        QTest::addColumn<QSize>("pixels");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<TwipRect>("window");
+        // Centred above the taskbar on whole pixels: top 3697 twips is 246.5 px.
+        QTest::newRow("own size") << QSize(600, 400) << "photo.jpg" << TwipRect{5040, 3690, 9120, 6405};
+        // The full work area high; 446 whole pixels of picture inside the frame.
+        QTest::newRow("shrunk to the work area")
+            << QSize(1000, 2000) << "photo.jpg - Res. ratio 0.4" << TwipRect{6195, 0, 446 * 15 + 120, 13800};
+    }
+    void opening()
+    {
+        QFETCH(QSize, pixels);
+        const QString path = test::write_picture(dir + QStringLiteral("/Photo.JPG"), pixels.width(), pixels.height());
         form_nf *w = test::open_picture_window(path);
         QVERIFY(w);
-        QCOMPARE(w->windowTitle(), QStringLiteral("photo.jpg"));
-        // Top 3697 twips, placed on whole pixels.
-        QCOMPARE(outer_geometry(w), (TwipRect{5040, 3690, 9120, 6405}));
-        QCOMPARE(w->picture_geometry(), (TwipRect{0, 0, 9000, 6000}));
-        QCOMPARE(w->tag(), QStringLiteral("0001"));
-        QCOMPARE(registry().open_picture_windows, QStringLiteral("|0001"));
-        QCOMPARE(w->picture_path(), path);
+        QTEST(w->windowTitle(), "title");
+        QTEST(outer_geometry(w), "window");
+        QCOMPARE(w->m_original_resolution->text(),
+                 QStringLiteral("Original resolution %1 x %2 (/)").arg(pixels.width()).arg(pixels.height()));
+        QCOMPARE(w->m_save_jpeg_resized->isVisible(), pixels.height() > 900);
         QCOMPARE(QGuiApplication::clipboard()->text(), path);
         QCOMPARE(get_setting(key::last_picture_file), path);
-        QCOMPARE(get_setting(key::jpeg_quality), QStringLiteral("80"));
-        QCOMPARE(w->m_change_jpg_quality->text(),
-                 QStringLiteral("Change quality of saved JPEG pictures (now 80)"));
-        QCOMPARE(w->m_original_resolution->text(), QStringLiteral("Original resolution 600 x 400 (/)"));
-        QVERIFY(!w->m_save_jpeg_resized->isVisible());
-        QVERIFY(!w->m_restore_uncropped_image->isVisible());
-        QVERIFY(!w->state().shrunk_at_load);
-        QCOMPARE(viewer().anchor_top, 3697 - 345);
-        QCOMPARE(viewer().anchor_left, 5040 - 60);
-        QVERIFY(!viewer().fresh_open);
-        QVERIFY(prompt.messages.isEmpty());
+        QVERIFY(prompt->messages.isEmpty());
         QTRY_VERIFY(w->Imagex->paint_count() > 0);
-    }
-
-    void menu_items_carry_their_captions()
-    {
-        test::FakeWindows layer;
-        save_setting(key::jpeg_quality, QStringLiteral("95"));
-        const QString pic = test::write_picture(dir + QStringLiteral("/a.jpg"), 60, 40);
-        // Restore is offered for a picture with a backup of its own.
-        QVERIFY(make_versions_folder(app().tmp_pic_dir, pic));
-        test::write_file(newest_backup_for(app().tmp_pic_dir, pic));
-        form_nf *w = test::open_picture_window(pic);
-        QCOMPARE(w->m_popup->objectName(), QStringLiteral("m_popup"));
-        QCOMPARE(w->m_change_jpg_quality->text(),
-                 QStringLiteral("Change quality of saved JPEG pictures (now 95)"));
-        QCOMPARE(get_setting(key::jpeg_quality), QStringLiteral("95"));
-        QVERIFY(w->m_restore_uncropped_image->isVisible());
-        QStringList items;
-        for (QAction *a : w->m_popup->actions())
-            items << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + " = " + a->text());
-        const QStringList expected{
-            "m_slide_show_all_pic_in_same_dir = Slide show of all pictures in current directory (S)",
-            "m_thumbnails_all_pics_in_same_dir = Thumbnails of all pictures in current directory (T)",
-            "m_show_folder = Show folder containing this picture (F)",
-            "-",
-            "m_main_panel = Image viewer main panel (P)",
-            "m_open_another_picture_without_closing_this_one = Open another picture without closing this one",
-            "m_close_this_picture_and_open_another_one = Close this picture and open another one",
-            "m_open_next_picture = Open next picture in the same folder (PG DN)",
-            "m_open_previous_picture = Open previous picture in same folder (PG UP)",
-            "-",
-            "m_delete_pic = Delete picture (DEL)",
-            "m_copy_to_clipboard = Copy picture to clipboard (CTL+C)",
-            "m_edit_pic = Edit picture (E)",
-            "m_refresh_image = Refresh picture (F5)",
-            "m_rename_pic = Rename picture (N)",
-            "m_copy_file = Copy original image file as... (A)",
-            "-",
-            "m_change_jpg_quality = Change quality of saved JPEG pictures (now 95)",
-            "m_change_back_color = Change background color",
-            "m_allow_cropping = Allow image dragging for cropping and inhibit resize (C)",
-            "m_save_in_jpeg_format = Save image in JPEG format",
-            "m_save_cropped_image_as = Save altered image (with original resolution) in JPEG format as... (J)",
-            "m_save_jpeg_resized = Save altered image (with resized resolution) in JPEG format as... (R)",
-            "m_restore_uncropped_image = Restore image as it was before altering (CTL-Z)",
-            "-",
-            "m_zoom_in = Zoom in (+)",
-            "m_zoom_out = Zoom out (-)",
-            "m_original_resolution = Original resolution 60 x 40 (/)",
-            "m_web_resolution = Web publishing resolution -- max 792 x 544 (W)",
-            "m_no_borders = Hide borders (H)",
-            "m_acquario = Motion on/off (M)",
-            "m_black = Black background (B, Enter or double click)",
-            "m_exit = Exit ( ESC)",
-            "m_agenda = Agenda view/edit",
-        };
-        QCOMPARE(items, expected);
-    }
-
-    void a_tall_picture_is_shrunk_with_its_ratio()
-    {
-        test::FakeWindows layer;
-        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/Tall.jpg"), 1000, 2000));
-        QVERIFY(w->state().shrunk_at_load);
-        QCOMPARE(w->windowTitle(), QStringLiteral("tall.jpg - Res. ratio 0.4"));
-        const TwipRect g = outer_geometry(w);
-        // 13800 high asked; the window takes whole pixels of its client area.
-        QCOMPARE(g.height, 13800);
-        // The picture is 6698 twips wide: 446 whole pixels inside the frame.
-        QCOMPARE(g.width, 446 * 15 + 120);
-        QVERIFY(w->m_save_jpeg_resized->isVisible());
     }
 
     void a_big_picture_is_decoded_at_its_fitted_size_until_more_is_shown()
     {
-        test::FakeWindows layer;
-        test::ScriptedPrompt prompt;
-        const QString path = test::write_picture(dir + QStringLiteral("/big.jpg"), 4000, 3000);
-        form_nf *w = test::open_picture_window(path);
-        QVERIFY(w);
-        // Caption and sizes speak of the file, not of the smaller decode.
+        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/big.jpg"), 4000, 3000));
         QCOMPARE(w->Imagex->natural_size(), QSize(4000, 3000));
         QVERIFY(w->Imagex->picture().width() < 4000);
         QVERIFY(w->Imagex->picture().width() >= w->Imagex->width());
-        QVERIFY(w->m_original_resolution->text().contains(QStringLiteral("4000 x 3000")));
-
-        QTest::keyClicks(w, QStringLiteral("/"));
+        QTest::keyClick(w, '/');
+        QCOMPARE(outer_geometry(w), (TwipRect{0, 0, 19200, 13950}));
         QCOMPARE(w->Imagex->size(), QSize(4000, 3000));
         QTRY_COMPARE(w->Imagex->picture().size(), QSize(4000, 3000));
         // Copying gives the whole picture whatever is decoded.
@@ -170,235 +100,174 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::clipboard()->image().size(), QSize(4000, 3000));
     }
 
-    void original_resolution_toggles_with_the_fitted_size()
+    // Every case of the hostile corpus: a window showing it upright and
+    // answering keys, or no window and the reason.
+    void hostile_files_data()
     {
-        test::FakeWindows layer;
-        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/big.jpg"), 2000, 1500));
-        const TwipRect fitted = outer_geometry(w);
-        QVERIFY(w->state().shrunk_at_load);
-        QTest::keyClick(w, '/');
-        QCOMPARE(outer_geometry(w), (TwipRect{0, 0, 19200, 13950}));
-        QCOMPARE(w->picture_geometry(), (TwipRect{-5445, -4455, 30000, 22500}));
-        QVERIFY(w->state().crop_mode); // larger than the window: dragged, not rescaled
-        QTest::keyClick(w, '/');
-        QCOMPARE(outer_geometry(w), fitted);
-        QVERIFY(!w->state().crop_mode);
-        QCOMPARE(w->tag(), QStringLiteral("0001"));
-        QCOMPARE(registry().open_picture_windows, QStringLiteral("|0001"));
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < cases.size(); ++i)
+            QTest::newRow(qPrintable(cases[i].name)) << i;
+        QTest::newRow("missing") << -1;
     }
-
-    void web_resolution_of_1600_by_1200()
+    void hostile_files()
     {
-        test::FakeWindows layer;
-        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/Web.jpg"), 1600, 1200));
-        QTest::keyClick(w, 'W');
-        QCOMPARE(w->windowTitle(), QStringLiteral("web.jpg (725x544)"));
-        QCOMPARE(w->picture_geometry(), (TwipRect{0, 0, 725 * 15, 544 * 15}));
-        QTest::keyClick(w, '/');
-        QTest::keyClick(w, 'w');
-        QCOMPARE(w->windowTitle(), QStringLiteral("web.jpg (725x544)"));
-    }
-
-    void zoom_in_and_out_by_a_twentieth()
-    {
-        test::FakeWindows layer;
-        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/z.jpg"), 600, 400));
-        QTest::keyClick(w, '+');
-        // 9120 x 6405 grows to 9576 wide; the picture follows the width.
-        QCOMPARE(w->windowTitle(), QStringLiteral("z.jpg (630x420)"));
-        QCOMPARE(w->picture_geometry().width, 630 * 15);
-        QVERIFY(w->m_save_jpeg_resized->isVisible());
-        QVERIFY(w->state().rescaled);
-        QTest::keyClick(w, '-');
-        QTest::keyClick(w, '-');
-        QVERIFY(w->picture_geometry().width < 9000);
-        w->toggle_crop_mode();
-        const TwipRect before = outer_geometry(w);
-        QTest::keyClick(w, '+');
-        QCOMPARE(outer_geometry(w), before);
-    }
-
-    void the_users_resize_refits_unless_cropping()
-    {
-        test::FakeWindows layer;
-        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/r.jpg"), 600, 400));
-        w->resize(800, 300);
-        QTRY_COMPARE(w->windowTitle(), QStringLiteral("r.jpg (800x533)"));
-        QCOMPARE(w->picture_geometry(), (TwipRect{0, 0, 12000, 533 * 15}));
-        QVERIFY(w->state().size_changed);
-        w->toggle_crop_mode();
-        w->resize(500, 200);
-        QTRY_VERIFY(w->state().cropped);
-        QCOMPARE(w->picture_geometry(), (TwipRect{0, 0, 12000, 533 * 15}));
-    }
-
-    void a_changed_file_reloads_once_on_activation()
-    {
-        test::FakeWindows layer;
-        const QString path = test::write_picture(dir + QStringLiteral("/c.jpg"), 600, 400);
-        form_nf *w = test::open_picture_window(path);
-        QEvent activate(QEvent::WindowActivate);
-        QApplication::sendEvent(w, &activate);
-        QCOMPARE(w->Imagex->picture().size(), QSize(600, 400));
-        QCOMPARE(viewer().last_viewer, QStringLiteral("nf"));
-
-        test::write_picture(path, 300, 200);
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadWrite));
-        QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(60),
-                              QFileDevice::FileModificationTime));
-        f.close();
-        QApplication::sendEvent(w, &activate);
-        QCOMPARE(w->Imagex->picture().size(), QSize(300, 200));
-        QCOMPARE(w->tag(), QStringLiteral("0001"));
-        QCOMPARE(registry().open_picture_windows, QStringLiteral("|0001"));
-        QVERIFY(w->state().file_time.isNull());
-
-        test::write_picture(path, 100, 50);
-        QApplication::sendEvent(w, &activate);
-        QCOMPARE(w->Imagex->picture().size(), QSize(300, 200));
-    }
-
-    void reload_keeps_number_and_tag()
-    {
-        test::FakeWindows layer;
-        form_nf *first = test::open_picture_window(test::write_picture(dir + QStringLiteral("/1.jpg"), 60, 40));
-        form_nf *second = test::open_picture_window(test::write_picture(dir + QStringLiteral("/2.jpg"), 60, 40));
-        QCOMPARE(second->tag(), QStringLiteral("0002"));
-        first->reload();
-        QCOMPARE(first->tag(), QStringLiteral("0001"));
-        QCOMPARE(registry().open_picture_windows, QStringLiteral("|0001|0002"));
-        QCOMPARE(viewer().window_counter, 1);
-    }
-
-    void a_held_picture_opens_without_its_file()
-    {
-        test::FakeWindows layer;
-        QImage held(300, 200, QImage::Format_RGB32);
-        held.fill(Qt::green);
-        ViewerState &v = viewer();
-        v.holder = held;
-        v.picture_from_holder = true;
-        v.fresh_open = false;
-        v.picture_to_open = dir + QStringLiteral("/gone.jpg");
-        v.original_width = 4500;
-        v.original_height = 3000;
-        v.handover_width = 2250;
-        v.handover_height = 1500;
-        new_picture_window();
-        form_nf *w = test::newest_picture_window();
-        QCOMPARE(w->picture_geometry(), (TwipRect{0, 0, 2250, 1500}));
-        QCOMPARE(w->Imagex->picture().size(), QSize(300, 200));
-        QCOMPARE(w->windowTitle(), QStringLiteral("gone.jpg - Res. ratio 0.5"));
-        QVERIFY(!v.picture_from_holder);
-        QVERIFY(v.holder.isNull());
-    }
-
-    void files_with_nothing_to_show_open_no_window_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("message");
-        QByteArray png;
-        {
-            QBuffer b(&png);
-            b.open(QIODevice::WriteOnly);
-            QImage(20, 20, QImage::Format_RGB32).save(&b, "png");
+        QFETCH(int, index);
+        const QString path = index < 0 ? dir + QStringLiteral("/gone.jpg") : hostile[index];
+        form_nf *w = test::open_picture_window(QLatin1Char('"') + path + QLatin1Char('"'));
+        if (!w) {
+            QVERIFY(index < 0 || !cases[index].upright.isValid());
+            QCOMPARE(prompt->message_texts(), QStringList{(index < 0 ? "File not found " : "Bad file name: ") + path});
+            QCOMPARE(get_setting(key::last_picture_file), QString());
+            return;
         }
-        QByteArray bmp(54, '\0');
-        bmp[0] = 'B';
-        bmp[1] = 'M';
-        bmp[10] = 54;
-        bmp[14] = 40;
-        qToLittleEndian<qint32>(60000, bmp.data() + 18);
-        qToLittleEndian<qint32>(60000, bmp.data() + 22);
-        bmp[26] = 1;
-        bmp[28] = 24;
-        QTest::newRow("zero bytes") << "zero.jpg" << QByteArray() << "Bad file name: ";
-        QTest::newRow("png named .gif") << "png.gif" << png << "Bad file name: ";
-        QTest::newRow("forged bmp") << "forged.bmp" << bmp << "Bad file name: ";
-        QTest::newRow("folder") << "folder.jpg" << QByteArray("/") << "Bad file name: ";
-        QTest::newRow("missing") << "gone.jpg" << QByteArray("-") << "File not found ";
-    }
-    void files_with_nothing_to_show_open_no_window()
-    {
-        test::FakeWindows layer;
-        test::ScriptedPrompt prompt;
-        QFETCH(QString, name);
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, message);
-        const QString path = dir + QLatin1Char('/') + name;
-        if (bytes == "/")
-            QDir().mkpath(path);
-        else if (bytes != "-")
-            test::write_file(path, bytes);
-        QVERIFY(!test::open_picture_window(QLatin1Char('"') + path + QLatin1Char('"')));
-        QCOMPARE(prompt.message_texts(), QStringList{message + path});
-        QVERIFY(registry().open_picture_windows.isEmpty());
-        QCOMPARE(get_setting(key::last_picture_file), QString());
-    }
-
-    void a_damaged_picture_opens_at_its_size()
-    {
-        test::FakeWindows layer;
-        test::ScriptedPrompt prompt;
-        const QString path = test::write_picture(dir + QStringLiteral("/cut.jpg"), 640, 480);
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadWrite));
-        f.resize(f.size() / 2);
-        f.close();
-        form_nf *w = test::open_picture_window(path);
-        QVERIFY(w);
-        QVERIFY(prompt.messages.isEmpty());
-        QVERIFY(w->Imagex->picture().isNull());
-        QCOMPARE(w->windowTitle(), QStringLiteral("cut.jpg"));
-        QCOMPARE(w->picture_geometry(), (TwipRect{0, 0, 9600, 7200}));
-        // Keys and resizes on an empty window change nothing and crash nothing.
+        const test::HostilePicture &c = cases[index];
+        const QImage &shown = w->Imagex->picture();
+        QVERIFY(qint64(shown.width()) * shown.height() <= max_picture_pixels);
+        if (c.upright.isValid())
+            QCOMPARE(shown.size(), c.upright);
+        if (c.check_quadrants)
+            QVERIFY(test::has_upright_quadrants(shown));
         QTest::keyClick(w, '+');
-        QTest::keyClick(w, 'W');
         QTest::keyClick(w, '/');
-        w->resize(300, 300);
+        w->resize(200, 150);
         QCoreApplication::processEvents();
         QCOMPARE(registry().open_picture_windows, QStringLiteral("|0001"));
     }
 
-    void an_empty_path_opens_nothing()
+    void next_and_previous_wrap_around_the_folder()
     {
-        test::FakeWindows layer;
-        open_picture(QStringLiteral("\"\""), false);
-        QVERIFY(!test::newest_picture_window());
-        QCOMPARE(viewer().window_counter, 0);
+        test::write_picture(dir + QStringLiteral("/a.jpg"), 60, 40);
+        test::write_picture(dir + QStringLiteral("/b.jpg"), 60, 40);
+        test::write_picture(dir + QStringLiteral("/c.bmp"), 60, 40, "bmp");
+        test::write_file(dir + QStringLiteral("/notes.txt"));
+        form_nf *w = test::open_picture_window(dir + QStringLiteral("/b.jpg"));
+        QTest::keyClick(w, Qt::Key_PageDown);
+        QCOMPARE(w->picture_path(), dir + QStringLiteral("/c.bmp"));
+        QTest::keyClick(w, Qt::Key_PageDown); // past the last: the first
+        QCOMPARE(w->picture_path(), dir + QStringLiteral("/a.jpg"));
+        QTest::keyClick(w, Qt::Key_PageUp); // before the first: the last
+        QCOMPARE(w->picture_path(), dir + QStringLiteral("/c.bmp"));
+        w->m_open_previous_picture->trigger();
+        QCOMPARE(w->picture_path(), dir + QStringLiteral("/b.jpg"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("b.jpg"));
+        QCOMPARE(registry().open_picture_windows, QStringLiteral("|0001"));
+        QVERIFY(prompt->messages.isEmpty());
+        // The list is taken once: a picture added later is not seen, and a
+        // removed one reports itself and leaves the window usable.
+        test::write_picture(dir + QStringLiteral("/b2.jpg"), 60, 40);
+        QVERIFY(QFile::remove(dir + QStringLiteral("/c.bmp")));
+        QTest::keyClick(w, Qt::Key_PageDown);
+        QCOMPARE(prompt->message_texts(), QStringList{"File not found " + dir + "/c.bmp"});
+        QTest::keyClick(w, Qt::Key_PageDown);
+        QCOMPARE(w->picture_path(), dir + QStringLiteral("/a.jpg"));
     }
 
-    void the_crop_request_is_kept_only_when_asked()
+    void crop_mode_holds_the_size_and_drags_the_picture()
     {
-        test::FakeWindows layer;
-        const QString path = test::write_picture(dir + QStringLiteral("/k.jpg"), 60, 40);
-        viewer().crop_request = true;
-        open_picture(path, true);
-        QVERIFY(test::newest_picture_window()->state().crop_mode);
-        QVERIFY(test::newest_picture_window()->state().start_cropping);
-        open_picture(path, false);
-        QVERIFY(!test::newest_picture_window()->state().crop_mode);
+        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/K.jpg"), 300, 200));
+        QTest::keyClick(w, 'c');
+        QVERIFY(w->m_allow_cropping->isChecked());
+        QCOMPARE(w->windowTitle(), QStringLiteral("k.jpg (0, 0)"));
+        const TwipRect window = outer_geometry(w);
+        QTest::keyClick(w, '+');
+        QCOMPARE(outer_geometry(w), window);
+        QTest::mousePress(w->Imagex, Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
+        QMouseEvent move(QEvent::MouseMove, QPointF(30, 40), w->Imagex->mapToGlobal(QPointF(30, 40)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w->Imagex, &move);
+        QTest::mouseRelease(w->Imagex, Qt::LeftButton, Qt::NoModifier, QPoint(30, 40));
+        QCOMPARE(w->Imagex->pos(), QPoint(-20, -10));
+        QCOMPARE(w->windowTitle(), QStringLiteral("k.jpg (-20, -10)"));
+        QTest::keyClick(w, 'C', Qt::ShiftModifier);
+        QVERIFY(!w->m_allow_cropping->isChecked());
+        QTest::keyClick(w, '+');
+        QCOMPARE(w->windowTitle(), QStringLiteral("k.jpg (315x210)"));
     }
 
-    void closing_ends_the_process_or_brings_the_panel_back()
+    void delete_asks_keeps_a_copy_and_closes()
     {
-        test::FakeWindows layer;
-        test::open_picture_window(test::write_picture(dir + QStringLiteral("/e.jpg"), 60, 40))->close();
-        QVERIFY(registry().open_picture_windows.isEmpty());
-        QCOMPARE(layer.calls, QStringList{QStringLiteral("end_process")});
-
-        layer.calls.clear();
+        const QString path = test::write_picture(dir + QStringLiteral("/d.jpg"), 60, 40);
+        const QByteArray bytes = bytes_of(path);
+        form_nf *w = test::open_picture_window(path);
+        QTest::keyClick(w, Qt::Key_Delete); // Cancel is the default
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(prompt->messages.size(), 1);
+        const MessageRequest &q = prompt->messages.first();
+        QCOMPARE(q.text, "Do you really want to delete file " + path + "?");
+        QCOMPARE(q.title, QStringLiteral("Deleting last picture"));
+        QCOMPARE(q.buttons, Buttons::OkCancel);
+        QCOMPARE(q.icon, Icon::Critical);
+        QCOMPARE(q.default_button, 2);
         registry().main_panel_loaded = true;
-        test::open_picture_window(test::write_picture(dir + QStringLiteral("/f.jpg"), 60, 40))->close();
-        QCOMPARE(layer.calls, QStringList{QStringLiteral("show_main_panel")});
+        prompt->answers.push_back(Answer::Ok);
+        w->m_delete_pic->trigger();
+        QVERIFY(!QFile::exists(path));
+        QCOMPARE(bytes_of(versions_folder(app().tmp_pic_dir, path) + QStringLiteral("/deleted/d.jpg")), bytes);
+        QCOMPARE(get_setting(key::last_picture_file), QString());
+        QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
+        QVERIFY(registry().open_picture_windows.isEmpty());
+        QCOMPARE(layer->calls, QStringList{"show_main_panel"});
+    }
 
-        layer.calls.clear();
-        registry().main_panel_loaded = false;
-        registry().thumbnails_open = true;
-        test::open_picture_window(test::write_picture(dir + QStringLiteral("/g.jpg"), 60, 40))->close();
-        QCOMPARE(layer.calls, QStringList{QStringLiteral("raise_thumbnail_sheet")});
+    void rename_keeps_the_extension_and_puts_the_path_on_the_clipboard()
+    {
+        const QString path = test::write_picture(dir + QStringLiteral("/a.jpg"), 60, 40);
+        test::write_picture(dir + QStringLiteral("/taken.jpg"), 60, 40);
+        form_nf *w = test::open_picture_window(path);
+        for (const char *a : {"b.gif", "../x.jpg", "taken.jpg", "b.JPG"})
+            prompt->texts.push_back(QLatin1String(a));
+        QTest::keyClick(w, 'n');
+        QCOMPARE(prompt->inputs.first().title, QStringLiteral("Renaming last file"));
+        QCOMPARE(prompt->inputs.first().prompt, QStringLiteral("New file name?"));
+        QCOMPARE(prompt->inputs.first().proposed, QStringLiteral("a.jpg"));
+        QCOMPARE(prompt->message_texts(),
+                 (QStringList{"File extension cannot be modified", "Invalid file name", "Invalid file name"}));
+        const QString renamed = dir + QStringLiteral("/b.JPG");
+        QVERIFY(QFile::exists(renamed) && !QFile::exists(path) && QFile::exists(dir + QStringLiteral("/taken.jpg")));
+        QCOMPARE(w->picture_path(), renamed);
+        QCOMPARE(QGuiApplication::clipboard()->text(), renamed);
+        QCOMPARE(w->windowTitle(), QStringLiteral("b.jpg"));
+    }
+
+    void jpeg_quality_is_asked_until_valid()
+    {
+        for (const char *a : {"9", "100", "50.5"})
+            prompt->texts.push_back(QLatin1String(a));
+        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/q.jpg"), 60, 40));
+        w->m_change_jpg_quality->trigger();
+        QCOMPARE(prompt->message_texts(), (QStringList{"Invalid value: 9", "Invalid value: 100"}));
+        QCOMPARE(prompt->inputs.first().title, QStringLiteral("Set new JPEG quality"));
+        QCOMPARE(prompt->inputs.first().prompt, QStringLiteral("New quality (min=10, max=99, suggested=80)?"));
+        QCOMPARE(prompt->inputs.first().proposed, QStringLiteral("80"));
+        QCOMPARE(get_setting(key::jpeg_quality), QStringLiteral("51"));
+        QCOMPARE(w->m_change_jpg_quality->text(), QStringLiteral("Change quality of saved JPEG pictures (now 51)"));
+        w->m_change_jpg_quality->trigger(); // cancelled
+        QCOMPARE(get_setting(key::jpeg_quality), QStringLiteral("51"));
+    }
+
+    void restore_swaps_with_the_backup()
+    {
+        const QString path = test::write_picture(dir + QStringLiteral("/r.jpg"), 300, 200);
+        form_nf *w = test::open_picture_window(path);
+        QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(prompt->message_texts(), QStringList{"Backup file with same file name not found"});
+        QVERIFY(make_versions_folder(app().tmp_pic_dir, path));
+        test::write_picture(first_backup_for(app().tmp_pic_dir, path), 100, 50);
+        QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w->Imagex->picture().size(), QSize(100, 50));
+        QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w->Imagex->picture().size(), QSize(300, 200));
+        QCOMPARE(prompt->messages.size(), 1);
+    }
+
+    void background_color_is_stored_as_a_number()
+    {
+        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/b.jpg"), 60, 40));
+        prompt->colors.push_back(QColor(1, 2, 3));
+        w->m_change_back_color->trigger();
+        QCOMPARE(prompt->color_titles.value(0), QStringLiteral("Change background color"));
+        QCOMPARE(get_setting(key::pic_back_color), QString::number(1 + 2 * 256 + 3 * 65536));
+        QCOMPARE(w->Picture1->palette().color(QPalette::Window), QColor(1, 2, 3));
     }
 };
 

@@ -1,17 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The windows on a screen scaled to 200 %: every picture's own pixel is one
-// screen pixel, and a fitted picture has as many pixels as the screen shows.
-#include "app/app_state.h"
+// The picture window on a screen scaled to 200 %: every picture's own pixel
+// is one screen pixel, and a fitted picture has as many pixels as it covers.
 #include "app/screen.h"
-#include "app/window_layer.h"
 #include "picture_window_fixture.h"
 #include "scripted_prompt.h"
-#include "slideshow/slide_list.h"
-#include "slideshow/windows/form_fs.h"
 #include "test_windows.h"
 #include "viewer/windows/image_control.h"
 
-#include <QAction>
 #include <QtTest>
 
 using namespace lf;
@@ -86,24 +81,6 @@ private Q_SLOTS:
         QCOMPARE(c->size(), QSize(2000, 1500));
         QTRY_COMPARE(c->picture().size(), QSize(4000, 3000));
         QCOMPARE(on_screen(c).size(), QSize(4000, 3000));
-
-        // Web resolution is 792 x 544 of the picture's pixels.
-        QTest::keyClick(w, 'W');
-        QCOMPARE(w->windowTitle(), QStringLiteral("big.jpg (725x544)"));
-    }
-
-    void a_slide_is_decoded_at_the_screen_s_pixels()
-    {
-        test::TestWindows layer;
-        test::ScriptedPrompt prompt;
-        const QString path = test::write_picture(dir + QStringLiteral("/slide.jpg"), 4000, 3000);
-        slides().slide_show_active = false;
-        app().last_picture_file = path;
-        windows().open_slide_show_window();
-        const QList<form_fs *> shows = test::visible_windows<form_fs>();
-        QCOMPARE(shows.size(), 1);
-        // 960 logical pixels high: 1920 device pixels.
-        QCOMPARE(shows[0]->image().size(), QSize(2560, 1920));
     }
 };
 
