@@ -22,7 +22,7 @@ struct HostilePicture {
     QSize at_most;
 };
 
-// Every case, built in memory from nothing but Qt and libjpeg-turbo.
+// Every case, built in memory from nothing but Qt.
 QList<HostilePicture> hostile_pictures();
 // Writes every case into folder; returns the paths in the order of the list.
 QStringList write_hostile_pictures(const QString &folder);

@@ -7,11 +7,8 @@
 #include "viewer/windows/form_nf.h"
 
 #include <QApplication>
-#include <QColor>
 #include <QImage>
 #include <QImageWriter>
-#include <QList>
-#include <QString>
 
 // For the suites that drive picture windows (header only: the support
 // library itself has no windows).
@@ -35,34 +32,22 @@ inline QString write_picture(const QString &path, int w, int h, const char *form
 {
     QImage img(w, h, QImage::Format_RGB32);
     img.fill(QColor(200, 60, 30));
-    QImageWriter writer(path, format);
-    writer.write(img);
+    QImageWriter(path, format).write(img);
     return path;
 }
 
-template <typename W> QList<W *> visible_windows()
-{
-    QList<W *> all;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *f = qobject_cast<W *>(w); f && f->isVisible())
-            all << f;
-    return all;
-}
-
-// The picture window with the highest tag.
+// The visible picture window with the highest tag.
 inline form_nf *newest_picture_window()
 {
     form_nf *found = nullptr;
-    for (form_nf *f : visible_windows<form_nf>())
-        if (!found || f->tag() > found->tag())
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *f = qobject_cast<form_nf *>(w); f && f->isVisible() && (!found || f->tag() > found->tag()))
             found = f;
     return found;
 }
 
-// Opens path as the picture window commands do and returns its window.
 // Opens path in a new picture window and lets the event loop turn once, as
-// it does before a user can do anything: the picture is then on screen and
-// what the window does after that (clipboard, last picture) is done.
+// it does before a user can do anything: the picture is then on screen.
 inline form_nf *open_picture_window(const QString &path)
 {
     open_picture(path, false);

@@ -6,7 +6,9 @@
 #include "fault_injection.h"
 #include "scripted_prompt.h"
 #include "test_env.h"
+#include "viewer/cDIBSection.h"
 #include "viewer/jpeg_saving.h"
+#include "viewer/mTurboJPEGLibrary.h"
 
 #include <QColorSpace>
 #include <QDir>
@@ -53,6 +55,15 @@ QByteArray bytes_of(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+// Hard to compress: every pixel its own colour.
+QImage noisy(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            img.setPixel(x, y, qRgb((x * 37 + y * 91) % 256, (x * y) % 256, (x ^ y) % 256));
+    return img;
 }
 bool reddish(QRgb p) { return qRed(p) > 200 && qBlue(p) < 60; }
 bool bluish(QRgb p) { return qBlue(p) > 200 && qRed(p) < 60; }
@@ -106,6 +117,45 @@ private Q_SLOTS:
         QCOMPARE(proposed_jpeg_name("/p/Photo.JPG"), QStringLiteral("Photo.JPG"));
         QCOMPARE(proposed_jpeg_name("/p/anim.gif"), QStringLiteral("anim.jpg"));
         QCOMPARE(proposed_jpeg_name("/p/a.b"), QStringLiteral(".jpg"));
+    }
+
+    // The encoder itself: any width (rows padded to four bytes), qualities
+    // out of range held to it, the file's permissions, failures raised.
+    void the_encoder_writes_whole_files_or_nothing()
+    {
+        for (const auto &[size, quality] : {std::pair{QSize(5, 3), 95}, {QSize(1, 10000), -5}, {QSize(7, 2), 1000}}) {
+            QImage src(size, QImage::Format_RGB32);
+            src.fill(QColor(200, 120, 40));
+            cDIBSection d;
+            QVERIFY(d.CreateFromPicture(src));
+            QVERIFY(SaveJPG(d, dir + QStringLiteral("/out.jpg"), quality));
+            const QImage back = QImageReader(dir + QStringLiteral("/out.jpg")).read();
+            QCOMPARE(back.size(), size);
+            const QColor c = back.pixelColor(size.width() - 1, size.height() - 1);
+            QVERIFY(qAbs(c.red() - 200) < 12 && qAbs(c.green() - 120) < 12 && qAbs(c.blue() - 40) < 12);
+        }
+        const QString kept = make_picture(QStringLiteral("kept.jpg"), two_halves(200, 200));
+        const auto perms = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+        QVERIFY(QFile::setPermissions(kept, perms));
+        cDIBSection d;
+        QVERIFY(d.CreateFromPicture(noisy(200, 200)));
+        QVERIFY(SaveJPG(d, kept, 10));
+        const qint64 low = QFileInfo(kept).size();
+        QVERIFY(SaveJPG(d, kept, 99));
+        QVERIFY(low * 2 < QFileInfo(kept).size());
+        const auto owner_group_other = QFileDevice::Permissions::fromInt(0x7077);
+        QCOMPARE(QFileInfo(kept).permissions() & owner_group_other, perms);
+        QCOMPARE(QFileInfo(dir + QStringLiteral("/out.jpg")).permissions() & owner_group_other,
+                 perms | QFileDevice::ReadOther);
+        const QByteArray before = bytes_of(kept);
+        {
+            test::FileSizeLimit full_disk(100);
+            QVERIFY_THROWS_EXCEPTION(JpegError, SaveJPG(d, kept, 90));
+        }
+        QVERIFY_THROWS_EXCEPTION(JpegError, SaveJPG(cDIBSection(), dir + QStringLiteral("/e.jpg"), 80));
+        QVERIFY_THROWS_EXCEPTION(JpegError, SaveJPG(d, dir + QStringLiteral("/no/such/x.jpg"), 80));
+        QCOMPARE(bytes_of(kept), before);
+        QCOMPARE(listing(dir), (QStringList{"kept.jpg", "out.jpg"}));
     }
 
     void the_dialog_insists_on_jpg()
@@ -222,6 +272,21 @@ private Q_SLOTS:
         QCOMPARE(s->prompt.message_texts().last(), QStringLiteral("Backup file with same file name not found"));
     }
 
+    void a_failed_restore_leaves_the_picture_and_no_spare()
+    {
+        const QString pic = make_picture(QStringLiteral("small.jpg"), two_halves(8, 8));
+        const QByteArray before = bytes_of(pic);
+        QVERIFY(make_versions_folder(tmp, pic));
+        test::write_file(newest_backup_for(tmp, pic), QByteArray(20000, 'b'));
+        {
+            test::FileSizeLimit full_disk(10000);
+            QVERIFY(!restore_picture(pic));
+        }
+        QCOMPARE(bytes_of(pic), before);
+        QVERIFY(!QFile::exists(restore_spare_for(tmp, pic)));
+        QCOMPARE(s->prompt.messages.size(), 1);
+    }
+
     void saving_over_another_picture_backs_it_up_and_offers_to_delete_the_gif()
     {
         const QString gif = dir + QStringLiteral("/photo.gif");
@@ -251,11 +316,7 @@ private Q_SLOTS:
 
     void a_failed_write_leaves_the_original_byte_for_byte()
     {
-        QImage noisy(200, 200, QImage::Format_RGB32);
-        for (int y = 0; y < 200; ++y)
-            for (int x = 0; x < 200; ++x)
-                noisy.setPixel(x, y, qRgb((x * 37 + y * 91) % 256, (x * y) % 256, (x ^ y) % 256));
-        const QString pic = make_picture(QStringLiteral("full.jpg"), noisy);
+        const QString pic = make_picture(QStringLiteral("full.jpg"), noisy(200, 200));
         const QByteArray before = bytes_of(pic);
         {
             test::FileSizeLimit full_disk(1000);

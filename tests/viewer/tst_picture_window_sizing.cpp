@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/twips.h"
+#include "viewer/fitted_decode.h"
 #include "viewer/picture_window_sizing.h"
 
 #include <QtTest>
@@ -17,6 +18,9 @@ const FrameTwips thick{150, 450, 30, 45};
 // openbox's: 1-pixel borders, a 20-pixel title and a 5-pixel bottom edge.
 const FrameTwips thin{30, 375, -90, -30};
 const FrameTwips frames[] = {nominal, thick, thin};
+// 1920 x 1080 with a 40-pixel taskbar; a frame of 16 x 60 pixels.
+const ScreenTwips hd{28800, 16200, 600};
+const FrameTwips hd_frame{240, 900, 0, 0};
 } // namespace
 
 class tst_picture_window_sizing : public QObject {
@@ -37,6 +41,9 @@ private Q_SLOTS:
         QTest::newRow("tall, thick frame") << 1 << tall << QSize(6653, 13305) << TwipRect{0, 0, 6803, 13755} << true;
         // Never taller than the screen above the taskbar.
         QTest::newRow("tall, thin frame") << 2 << tall << QSize(6713, 13425) << TwipRect{0, 0, 6743, 13800} << true;
+        // 800 x 900: the window would reach below the taskbar, not below the screen.
+        QTest::newRow("just taller than the work area")
+            << 0 << QSize(12000, 13500) << QSize(11907, 13395) << TwipRect{0, 0, 12027, 13800} << true;
         // 3000 x 1000: first limited by height, then still too wide.
         QTest::newRow("wide") << 0 << QSize(45000, 15000) << QSize(19080, 6360) << TwipRect{0, 0, 19200, 6765} << true;
         QTest::newRow("exactly as wide as the screen")
@@ -136,6 +143,8 @@ private Q_SLOTS:
         QTest::newRow("small stays") << QSize(6000, 4500) << 1.0 << QSize(6000, 4500);
         // At 200 % the limit is still 792 x 544 of the picture's pixels.
         QTest::newRow("1600 x 1200 at 2x") << QSize(12000, 9000) << 2.0 << QSize(5440, 4080);
+        // 792 of its 2000 pixels wide: 396 logical pixels.
+        QTest::newRow("wide 2000 x 500 at 2x") << QSize(15000, 3750) << 2.0 << QSize(5940, 1485);
     }
     void web_size()
     {
@@ -177,6 +186,39 @@ private Q_SLOTS:
     {
         QFETCH(QString, caption);
         QTEST(caption, "want");
+    }
+
+    // The decode size of a picture opened on the 1920 x 1080 screen, at 100 %,
+    // 150 % and 200 %: as many device pixels as the fitted window shows.
+    void fitted_size()
+    {
+        auto fitted = [](QSize natural, double ratio = 1) { return fitted_decode_size(hd, hd_frame, natural, ratio); };
+        // 980 px of picture height are left above the taskbar; 1.5 x 980.
+        QCOMPARE(fitted(QSize(6000, 4000)), QSize(1470, 980));
+        QCOMPARE(fitted(QSize(800, 600)), QSize(800, 600));
+        QCOMPARE(fitted(QSize(1000, 980)), QSize(1000, 980));
+        // 653.3 px wide: rounded up, and the height follows the ratio.
+        QCOMPARE(fitted(QSize(4000, 6000)), QSize(654, 981));
+        // Limited by the screen width: 1904 px wide, 317.3 px high.
+        QCOMPARE(fitted(QSize(12000, 2000)), QSize(1908, 318));
+        QCOMPARE(fitted(QSize(0, 0)), QSize());
+        // The picture's own pixels are device pixels.
+        QCOMPARE(fitted(QSize(6000, 4000), 2), QSize(2940, 1960));
+        QCOMPARE(fitted(QSize(1600, 1200), 2), QSize(1600, 1200));
+        QCOMPARE(fitted(QSize(6000, 4000), 1.5), QSize(2205, 1470));
+    }
+
+    // A window shown larger than its decode asks for more, up to the file's own size.
+    void larger_size()
+    {
+        const QSize photo(6000, 4000), decoded(1470, 980);
+        QCOMPARE(larger_decode_size(decoded, QSize(1470, 980), photo), QSize());
+        QCOMPARE(larger_decode_size(decoded, QSize(700, 466), photo), QSize());
+        QCOMPARE(larger_decode_size(decoded, QSize(1800, 1200), photo), QSize(1800, 1200));
+        QCOMPARE(larger_decode_size(decoded, QSize(1800, 980), photo), QSize(1800, 1200));
+        QCOMPARE(larger_decode_size(decoded, QSize(9000, 6000), photo), photo);
+        QCOMPARE(larger_decode_size(photo, QSize(9000, 6000), photo), QSize());
+        QCOMPARE(larger_decode_size(decoded, QSize(0, 0), photo), QSize());
     }
 };
 
