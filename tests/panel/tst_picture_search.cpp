@@ -3,7 +3,6 @@
 #include "panel/picture_search.h"
 #include "test_env.h"
 
-#include <QDir>
 #include <QFile>
 #include <QtTest>
 
@@ -13,8 +12,7 @@ using namespace lf;
 
 class tst_picture_search : public QObject {
     Q_OBJECT
-
-    static QStringList run(const QString &start, const SearchFields &f)
+    static QStringList run(const QString &start, const SearchFields &f = {})
     {
         PictureSearch s(start, f);
         while (s.step(50)) {
@@ -25,17 +23,18 @@ class tst_picture_search : public QObject {
 private Q_SLOTS:
     void init() { test::reset_everything(); }
 
-    void question_text()
+    void texts_shown()
     {
-        QCOMPARE(search_question({}, QStringLiteral("/home/a")),
-                 QStringLiteral("All gif/jpg/bmp files  in directory \"/home/a\" and all subdirectories will be "
-                                "searched. Proceed?"));
-        QCOMPARE(search_question({QString(), QStringLiteral("x"), QString(), true}, QStringLiteral("/p")),
-                 QStringLiteral("All gif/jpg/bmp files  whose names contain string in 'find 1' and string in "
-                                "'find 2' and string in 'find 3'  in directory \"/p\" and all subdirectories "
-                                "will be searched. Proceed?"));
-        QVERIFY(search_question({QStringLiteral(" "), {}, {}, false}, QStringLiteral("/p"))
-                    .contains(QStringLiteral("'find 1' or string in 'find 2' or string in 'find 3' ")));
+        QCOMPARE(search_question({}, "/home/a"),
+                 "All gif/jpg/bmp files  in directory \"/home/a\" and all subdirectories will be searched. Proceed?");
+        QCOMPARE(search_question({{}, "x", {}, true}, "/p"),
+                 "All gif/jpg/bmp files  whose names contain string in 'find 1' and string in 'find 2' and string "
+                 "in 'find 3'  in directory \"/p\" and all subdirectories will be searched. Proceed?");
+        QVERIFY(search_question({" ", {}, {}, false}, "/p").contains("'find 1' or string in 'find 2' or string"));
+        QCOMPARE(search_thumbnail_prefix({"a", {}, "c/d", false}), "search_or_a$$c_d_");
+        QCOMPARE(search_thumbnail_prefix({{}, {}, {}, true}), "search_and_$$_");
+        QCOMPARE(search_counts_text(70000, 100000, 3),
+                 "directories searched: 70000  --  files searched: 100000  --  files found: 3 ");
     }
 
     void matching_data()
@@ -60,58 +59,41 @@ private Q_SLOTS:
         QFETCH(QString, f1);
         QFETCH(QString, f2);
         QFETCH(bool, use_and);
-        QFETCH(bool, match);
-        QCOMPARE(path_matches(path, {f1, f2, QString(), use_and}), match);
+        QTEST(path_matches(path, {f1, f2, QString(), use_and}), "match");
     }
 
-    void prefix_and_counts()
-    {
-        QCOMPARE(search_thumbnail_prefix({QStringLiteral("a"), QString(), QStringLiteral("c/d"), false}),
-                 QStringLiteral("search_or_a$$c_d_"));
-        QCOMPARE(search_thumbnail_prefix({{}, {}, {}, true}), QStringLiteral("search_and_$$_"));
-        QCOMPARE(search_counts_text(70000, 100000, 3),
-                 QStringLiteral("directories searched: 70000  --  files searched: 100000  --  files found: 3 "));
-    }
-
+    // Breadth first; only .gif/.jpg/.bmp in any case, and no name a list cannot hold.
     void walks_level_by_level()
     {
-        const QString root = test::fresh_folder(QStringLiteral("tree"));
-        test::write_file(root + QStringLiteral("/b/deep/z.jpg"));
-        test::write_file(root + QStringLiteral("/a/y.Jpg"));
-        test::write_file(root + QStringLiteral("/top.BMP"));
-        test::write_file(root + QStringLiteral("/other.jpeg"));
-        test::write_file(root + QStringLiteral("/note.txt"));
-        test::write_file(root + QStringLiteral("/a/c.gif"));
-        QStringList got = run(root, {});
-        QCOMPARE(got.size(), 4);
-        QCOMPARE(got.first(), root + QStringLiteral("/top.BMP"));
-        QCOMPARE(got.last(), root + QStringLiteral("/b/deep/z.jpg"));
-        QStringList middle = got.mid(1, 2);
-        middle.sort();
-        QCOMPARE(middle, (QStringList{root + "/a/c.gif", root + "/a/y.Jpg"}));
-        // A trailing "/" on the start folder changes nothing.
-        QCOMPARE(run(root + QLatin1Char('/'), {}), got);
+        const QString root = test::fresh_folder("tree");
+        for (const char *f : {"/b/deep/z.jpg", "/a/y.Jpg", "/top.BMP", "/other.jpeg", "/note.txt", "/a/c.gif",
+                              "/two\nlines.jpg"})
+            test::write_file(root + f);
+        QStringList got = run(root);
+        std::sort(got.begin() + 1, got.begin() + 3);
+        QCOMPARE(got, (QStringList{root + "/top.BMP", root + "/a/c.gif", root + "/a/y.Jpg", root + "/b/deep/z.jpg"}));
+        QCOMPARE(run(root + '/'), run(root));
 
-        PictureSearch s(root, {QStringLiteral("DEEP"), {}, {}, true});
+        PictureSearch s(root, {"DEEP", {}, {}, true});
         while (s.step(0)) {
         }
         QCOMPARE(s.found(), QStringList{root + "/b/deep/z.jpg"});
         QCOMPARE(s.folders_searched(), 4);
-        QCOMPARE(s.entries_searched(), 9);
+        QCOMPARE(s.entries_searched(), 10);
     }
 
     void unreadable_folders_and_links_are_passed_by()
     {
         if (!test::permissions_apply())
             QSKIP("permission bits cannot be made to hold for this process");
-        const QString root = test::fresh_folder(QStringLiteral("tree"));
-        test::write_file(root + QStringLiteral("/locked/x.jpg"));
-        test::write_file(root + QStringLiteral("/open/y.jpg"));
-        QVERIFY(QFile::link(root + QStringLiteral("/open"), root + QStringLiteral("/open/loop")));
-        ::chmod(QFile::encodeName(root + QStringLiteral("/locked")).constData(), 0);
-        const QStringList got = run(root, {});
-        ::chmod(QFile::encodeName(root + QStringLiteral("/locked")).constData(), 0755);
-        QCOMPARE(got, QStringList{root + QStringLiteral("/open/y.jpg")});
+        const QString root = test::fresh_folder("tree");
+        test::write_file(root + "/locked/x.jpg");
+        test::write_file(root + "/open/y.jpg");
+        QVERIFY(QFile::link(root + "/open", root + "/open/loop"));
+        ::chmod(QFile::encodeName(root + "/locked").constData(), 0);
+        const QStringList got = run(root);
+        ::chmod(QFile::encodeName(root + "/locked").constData(), 0755);
+        QCOMPARE(got, QStringList{root + "/open/y.jpg"});
     }
 };
 
