@@ -2,6 +2,7 @@
 #include "app/app_state.h"
 #include "app/settings.h"
 #include "app/window_registry.h"
+#include "fake_windows.h"
 #include "fault_injection.h"
 #include "panel/panel_state.h"
 #include "panel/windows/f_start.h"
@@ -10,11 +11,14 @@
 #include "slideshow/windows/f_black.h"
 #include "test_env.h"
 #include "test_windows.h"
+#include "thumbs/thumbnail_state.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -142,6 +146,86 @@ private Q_SLOTS:
         QVERIFY(!panel_state().black_screen_loaded);
         p->c_black_screen->click();
         QVERIFY(f_black::loaded() && panel_state().black_screen_loaded);
+    }
+
+    void search_fills_the_list_and_a_double_click_opens_a_line()
+    {
+        test::ScriptedPrompt prompt;
+        test::FakeWindows w;
+        const QString root = test::fresh_folder("tree");
+        test::write_file(root + "/sea/a.jpg", test::jpeg_bytes());
+        test::write_file(root + "/sea/b.txt");
+        test::write_file(root + "/c.gif");
+        app().init_dir_for_search = root;
+        f_start *p = open_panel();
+        p->t_search_string_1->setText("sea");
+        p->b_search_picture->click();
+        QCOMPARE(prompt.messages.first().buttons, Buttons::YesNo);
+        QCOMPARE(p->List1->count(), 1);
+        QCOMPARE(p->lab_search_results->text(), "directories searched: 2  --  files searched: 4  --  files found: 1 ");
+        QVERIFY(!p->lab_search_results->font().italic() && p->isEnabled());
+        prompt.answers = {Answer::No};
+        p->b_search_picture->click();
+        app().escape_pressed = true;
+        p->b_search_picture->click();
+        QVERIFY(!app().escape_pressed && p->isEnabled());
+
+        // A line whose file is gone opens nothing and the panel stays.
+        p->List1->addItem(root + "/gone.jpg");
+        Q_EMIT p->List1->itemDoubleClicked(p->List1->item(1));
+        QVERIFY(p->isVisible() && w.calls.isEmpty());
+        Q_EMIT p->List1->itemDoubleClicked(p->List1->item(0));
+        QCOMPARE(w.calls, QStringList{"open_picture " + root + "/sea/a.jpg true"});
+        QCOMPARE(p->t_last_file->text(), root + "/sea/a.jpg");
+        QVERIFY(!p->isVisible());
+    }
+
+    void slide_show_of_10001_lines()
+    {
+        test::ScriptedPrompt prompt;
+        test::FakeWindows w;
+        f_start *p = open_panel();
+        p->b_slideshow_from_search_results->click();
+        p->b_thumbnails_from_search_results->click();
+        QCOMPARE(prompt.message_texts(), (QStringList{"Search results list is empty", "Search results list is empty"}));
+        // Real files: the show reads its list back and asks about missing pictures.
+        const QString dir = test::fresh_folder("found");
+        for (int i = 1; i <= 10001; ++i) {
+            p->List1->addItem(dir + QString("/%1.jpg").arg(i));
+            QFile(p->List1->item(i - 1)->text()).open(QIODevice::WriteOnly);
+        }
+        prompt.messages.clear();
+        p->b_slideshow_from_search_results->click();
+        QCOMPARE(prompt.message_texts(),
+                 QStringList{"Max number of slides reached (10000). Some slides will not be included."});
+        QCOMPARE(slides().slide_count, 10000);
+        const QString file = app().tmp_pic_dir + "/Show.ssf";
+        QVERIFY(slides().slide_show_file == file && slides().own_file);
+        const QList<QByteArray> got = test::read_bytes(file).split('\n');
+        QCOMPARE(got.size(), 10001); // 10000 lines and the empty rest
+        QCOMPARE(got.at(9999), (dir + "/10000.jpg\r").toUtf8());
+        QCOMPARE(w.calls, QStringList{"open_slide_show_window"});
+    }
+
+    void thumbnails_of_1001_lines()
+    {
+        test::ScriptedPrompt prompt;
+        test::FakeWindows w;
+        f_start *p = open_panel();
+        for (int i = 1; i <= 1001; ++i)
+            p->List1->addItem(QString("/p/%1.jpg").arg(i));
+        p->option_or->click();
+        p->t_search_string_1->setText("x/y");
+        p->t_search_string_3->setText("z");
+        p->b_thumbnails_from_search_results->click();
+        const QString tmp = app().tmp_pic_dir;
+        QCOMPARE(prompt.message_texts(), (QStringList{"Too many pictures in list. Only the first 1000 will be shown.",
+                                                      "The thumbnail file(s) will remain in directory \"" + tmp
+                                                          + "\" till the termination of the program."}));
+        QCOMPARE(thumbnails().picture_list.size(), 1000);
+        QCOMPARE(w.calls, QStringList{"load_thumbnail_sheet"});
+        QCOMPARE(thumbnails().current_thumbnail_file, tmp + "/search_or_x_y$$z_01.tnf");
+        QVERIFY(QFile::exists(tmp + "/search_or_x_y$$z_01.tnf"));
     }
 };
 
