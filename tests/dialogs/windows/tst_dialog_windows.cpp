@@ -1,12 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/app_state.h"
+#include "app/screen.h"
+#include "app/windows/widget_geometry.h"
+#include "dialogs/windows/f_msgbox.h"
+#include "dialogs/windows/f_please_wait.h"
 #include "dialogs/windows/f_sel_dir.h"
+#include "panel/windows/f_start.h"
 #include "test_env.h"
+#include "test_windows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -22,22 +31,82 @@ QString run_dialog(const QString &start, const std::function<void(f_sel_dir *)> 
             if (auto *d = qobject_cast<f_sel_dir *>(w); d && d->isVisible())
                 return act(d);
     });
-    return f_sel_dir::choose(QStringLiteral("Select initial directory for search"), start);
+    return f_sel_dir::choose(QString("Select initial directory for search"), start);
 }
 } // namespace
 
-class tst_f_sel_dir : public QObject {
+class tst_dialog_windows : public QObject {
     Q_OBJECT
     QString tree;
 private Q_SLOTS:
     void init()
     {
         test::reset_everything();
-        tree = test::fresh_folder(QStringLiteral("tree"));
-        QDir().mkpath(tree + QStringLiteral("/Holiday/Day 1"));
-        QDir().mkpath(tree + QStringLiteral("/archive"));
-        QDir().mkpath(tree + QStringLiteral("/.cache"));
-        test::write_file(tree + QStringLiteral("/a.jpg"));
+        set_screen_twips(ScreenTwips{19200, 14400, 600});
+        tree = test::fresh_folder("tree");
+        for (const char *f : {"/Holiday/Day 1", "/archive", "/.cache"})
+            QDir().mkpath(tree + f);
+        test::write_file(tree + "/a.jpg");
+    }
+    void cleanup()
+    {
+        f_please_wait::unload();
+        test::delete_all_windows();
+    }
+
+    void message_in_the_panels_place_read_only()
+    {
+        test::TestWindows windows;
+        f_start::show_main_panel();
+        set_outer_geometry(f_start::loaded(), TwipRect{1500, 1200, 6000, 5000});
+        show_message_window(QString("line one\r\nline two"), QString("A title"));
+        f_msgbox *w = f_msgbox::loaded();
+        QVERIFY(w && w->isVisible() && !w->isModal());
+        QCOMPARE(w->windowTitle(), QString("A title"));
+        QCOMPARE(outer_geometry(w), outer_geometry(f_start::loaded()));
+        const TwipRect ok = control_geometry(w->b_ok); // within a pixel (15 twips)
+        QVERIFY(qAbs(ok.left - 2205) < 15 && qAbs(ok.top - 4060) < 15);
+        QPlainTextEdit *t = w->Text1;
+        t->setFocus();
+        QTest::keyClicks(t, QString("xyz"));
+        QTest::keyClick(t, Qt::Key_Delete);
+        t->setPlainText(QString("other"));
+        QCOMPARE(t->toPlainText(), QString("line one\nline two"));
+        t->moveCursor(QTextCursor::Start);
+        QTest::keyClick(t, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(t->textCursor().selectedText(), "l");
+
+        set_outer_size(w, 6000, 1200);
+        QTRY_VERIFY(qAbs(outer_geometry(w).height - 2000) < 15);
+        QTest::mouseClick(w->b_ok, Qt::LeftButton);
+        QTRY_VERIFY(!f_msgbox::loaded());
+        show_message_window(QString("x"), QString("t"));
+        QTest::keyClick(f_msgbox::loaded()->Text1, Qt::Key_Escape);
+        QTRY_VERIFY(!f_msgbox::loaded());
+    }
+
+    void please_wait_centred_and_only_cancel_closes_it()
+    {
+        f_please_wait::show_text(QString("Sorting..."));
+        f_please_wait *w = f_please_wait::get();
+        const TwipRect win = outer_geometry(w);
+        QCOMPARE(win.width, 6000);
+        QVERIFY(!w->b_cancel->isVisible());
+        QVERIFY(qAbs(win.left - 6600) <= 15 && qAbs(win.top - (13800 - win.height) / 2) <= 15);
+        QTest::keyClick(w, Qt::Key_Escape);
+        w->close();
+        QVERIFY(f_please_wait::loaded());
+
+        f_please_wait::show_text(QString(300, QLatin1Char('W')));
+        QCOMPARE(outer_geometry(w).width, control_geometry(w->Label1).width + 600);
+        QVERIFY(outer_geometry(w).width > 6600);
+        app().wait_signal = show_cancel;
+        f_please_wait::show_text(QString("Scanning folders\n(click Cancel to stop scanning)"));
+        QCOMPARE(w->b_cancel->text(), QString("Cancel"));
+        QTest::mouseClick(w->b_cancel, Qt::LeftButton);
+        QVERIFY(cancel_was_pressed(app()));
+        QTRY_VERIFY(!f_please_wait::loaded());
+        QCOMPARE(app().wait_signal, QString("Cancel pressed"));
     }
 
     void shows_the_start_folder()
@@ -121,5 +190,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_f_sel_dir)
-#include "tst_f_sel_dir.moc"
+QTEST_MAIN(tst_dialog_windows)
+#include "tst_dialog_windows.moc"

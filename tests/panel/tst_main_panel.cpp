@@ -4,8 +4,11 @@
 #include "app/settings.h"
 #include "fake_windows.h"
 #include "fault_injection.h"
+#include "panel/information_texts.h"
 #include "panel/main_panel_commands.h"
+#include "panel/main_panel_layout.h"
 #include "panel/panel_state.h"
+#include "panel/version_history.h"
 #include "scripted_prompt.h"
 #include "slideshow/slide_list.h"
 #include "test_env.h"
@@ -17,7 +20,9 @@
 
 using namespace lf;
 
-class tst_main_panel_commands : public QObject {
+Q_DECLARE_METATYPE(lf::TwipRect)
+
+class tst_main_panel : public QObject {
     Q_OBJECT
     QString dir;
 
@@ -27,7 +32,9 @@ private Q_SLOTS:
         test::reset_everything();
         app().tmp_pic_dir = test::fresh_folder("tmp_pic");
         dir = test::fresh_folder("pics");
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
     }
+    void cleanup() { QLocale::setDefault(QLocale::system()); }
 
     void caption_and_enabling()
     {
@@ -56,45 +63,18 @@ private Q_SLOTS:
         QTEST(interval_from_text(text).value_or(-1), "expected");
     }
 
+    // A flag is written when it changes; fit mode on every click.
     void options_write_only_when_they_change()
     {
-        slides().interval_ms = 4000;
-        save_interval_if_changed();
-        QVERIFY(get_setting(key::interval).isEmpty());
-        panel_state().interval_changed = true;
-        save_interval_if_changed();
-        QCOMPARE(get_setting(key::interval), "4000");
-        QVERIFY(!panel_state().interval_changed);
-
-        QVERIFY(set_panel_option(PanelOption::Random, true) && slides().random_order);
-        QVERIFY(set_panel_option(PanelOption::AutoShow, true));
         QVERIFY(set_panel_option(PanelOption::BlackScreen, true) && panel_state().black_screen);
-        QCOMPARE(get_setting(key::random) + get_setting(key::autom) + get_setting(key::black_screen), "-1-1-1");
+        QVERIFY(set_panel_option(PanelOption::Random, true) && slides().random_order);
+        QCOMPARE(get_setting(key::black_screen) + get_setting(key::random), "-1-1");
         save_setting(key::random, QString("x"));
-        QVERIFY(!set_panel_option(PanelOption::Random, true));
-        QCOMPARE(get_setting(key::random), "x");
-        // Fit mode is written on every click.
         save_setting(key::fit_mode, QString("x"));
+        QVERIFY(!set_panel_option(PanelOption::Random, true));
         QVERIFY(!set_panel_option(PanelOption::FitMode, false));
-        QCOMPARE(get_setting(key::fit_mode), "0");
+        QCOMPARE(get_setting(key::random) + get_setting(key::fit_mode), "x0");
         QVERIFY(set_panel_option(PanelOption::FitMode, true) && viewer().fit_mode);
-        set_sort_descending(true);
-        set_sort_by_datetime(true);
-        QCOMPARE(get_setting(key::sort_descending) + get_setting(key::sort_by_datetime), "-1-1");
-        QVERIFY(panel_state().sort_descending && panel_state().sort_by_datetime);
-    }
-
-    void reading_options_writes_nothing_and_resets_sorting()
-    {
-        for (const char *k : {key::random, key::autom, key::fit_mode, key::sort_descending})
-            save_setting(k, QString("-1"));
-        save_setting(key::black_screen, QString("0"));
-        const QByteArray before = test::read_bytes(settings_file());
-        panel_state().sort_descending = panel_state().sort_by_datetime = true;
-        read_panel_options();
-        QVERIFY(slides().random_order && slides().auto_advance && viewer().fit_mode);
-        QVERIFY(!panel_state().black_screen && !panel_state().sort_descending && !panel_state().sort_by_datetime);
-        QCOMPARE(test::read_bytes(settings_file()), before);
     }
 
     void blank_search_folder_becomes_home()
@@ -269,18 +249,90 @@ private Q_SLOTS:
         QCOMPARE(get_setting(key::init_dir_for_search), "/elsewhere");
     }
 
-    void pasted_bitmap_opens_from_the_temp_folder()
+
+    // In twips with find labels 450, 465 and 480 wide; controls inside a
+    // frame are placed relative to it.
+    void places_data()
     {
-        test::FakeWindows w;
-        QVERIFY(!open_pasted_picture(QImage()));
-        QImage img(4, 3, QImage::Format_RGB32);
-        img.fill(Qt::red);
-        QVERIFY(open_pasted_picture(img));
-        const QString path = app().tmp_pic_dir + "/clibpoard_image.bmp";
-        QCOMPARE(QImage(path).size(), QSize(4, 3));
-        QCOMPARE(w.calls, QStringList{"open_picture " + path + " false"});
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<lf::TwipRect>("rect");
+        const std::pair<const char *, TwipRect> rows[] = {
+            {"fra_pictures", {60, 60, 2680, 3420}},       {"b_open_picture", {90, 300, 2490, 300}},
+            {"b_search_picture", {90, 1680, 2490, 300}},  {"lab_string1", {90, 2025, 450, 240}},
+            {"t_search_string_1", {585, 2025, 2050, 240}}, {"t_search_string_3", {615, 2595, 2020, 240}},
+            {"fra_andor", {90, 2880, 2490, 420}},          {"option_or", {1290, 90, 1110, 240}},
+            {"fra_slides", {2785, 60, 2680, 2670}},        {"t_interval", {1635, 645, 945, 300}},
+            {"b_build_slide_show", {90, 2250, 2490, 300}}, {"fra_thumbnails", {5510, 60, 2680, 1410}},
+            {"c_fit_mode", {5510, 1515, 2680, 240}},       {"fra_by_file_name", {5510, 2775, 2680, 645}},
+            {"o_sort_descending", {90, 345, 2490, 240}},   {"b_rename_last_pic", {7290, 3570, 900, 300}},
+            {"t_last_thumbnail_file", {1905, 4260, 6285, 300}}, {"t_init_dir_for_search", {1905, 4950, 5340, 300}},
+            {"List1", {60, 5580, 8130, 2400}}};
+        for (const auto &[name, rect] : rows)
+            QTest::newRow(name) << QString(name) << rect;
+    }
+    void places()
+    {
+        QFETCH(QString, name);
+        MainPanelMeasures m;
+        m.find_label_widths = {450, 465, 480};
+        const MainPanelLayout l = main_panel_layout(m);
+        QTEST(l.rects.value(name), "rect");
+        QCOMPARE(QSize(l.client_width, l.client_height), QSize(8250, 8070));
+        QCOMPARE(main_panel_height(6000, false), 6495);
+        QCOMPARE(main_panel_height(6000, true), 6845);
+    }
+
+    void window_texts()
+    {
+        const QString text = version_history_window_text();
+        QVERIFY(text.startsWith("   LUMENFOLIO VERSION HISTORY \r\n\r\nCurrent version is " + current_version()
+                                + "\r\n\r\nIt includes the following changes (F = bug fixed, I = improvement, N = new "
+                                  "function)\r\n"
+                                + QString(84, '-') + "\r\n23^"));
+        // The entries of 2007 stay as they were, below this edition's.
+        QVERIFY(text.contains("\r\n17^070512.1) F: Correction of picture frame size in same coses of normal view "
+                              "with borders.\r\n16^070418.1) I: Temporary files will be created in Windows' "
+                              "temporary folder.\r\n"));
+        QVERIFY(text.endsWith("\r\n------------------------- VERSION 2.2.0 -----------------------------\r\n"
+                              "[end of version history]"));
+        QVERIFY(version_history_text(0).endsWith(text.right(200)));
+        QCOMPARE(version_history_window_title(), "Lumenfolio - Version history");
+        const QString about = about_text("/usr/share/lumenfolio/lumenfolio-source.tar.xz");
+        QVERIFY(about.startsWith("Lumenfolio version " + current_version() + "\r\n\r\n"));
+        QVERIFY(about.contains("GNU General Public License") && !about.contains("All rights reserved"));
+        QVERIFY(about.contains(":\r\n/usr/share/lumenfolio/lumenfolio-source.tar.xz\r\n"));
+        QCOMPARE(about_title(), "About Lumenfolio");
+        QVERIFY(help_text({}).startsWith("Sorry, help is under construction. Use the mouse right button to see the "
+                                         "options available in each window.\r\n"));
+        QVERIFY(!help_text({}).contains("browser"));
+        QVERIFY(help_text("/m.html").endsWith("Press OK to open it in your browser."));
+        // The current version is read from the newest entry.
+        QCOMPARE(version_history_text(1, {"18^080101.1) N: New.", "17^070512.1) F: x."}), "4.0.18 (01/Jan/2008)");
+        QCOMPARE(version_history_text(-7, {"03^101231.2) F: x."}), "4.0.03 (31/Dec/2010)");
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QCOMPARE(version_history_text(1, {"17^070512.1) F: x."}), "4.0.17 (12/Mai/2007)");
+    }
+
+    // The manual beside an installed program (<prefix>/bin, <prefix>/share) or in the build folder.
+    void data_files_and_command_line()
+    {
+        QTemporaryDir root;
+        const QString installed = root.filePath("usr/share/lumenfolio/manual.html");
+        const QString built = root.filePath("build/share/lumenfolio/manual.html");
+        QVERIFY(QDir(root.path()).mkpath("usr/bin") && QDir(root.path()).mkpath("build"));
+        test::write_file(installed);
+        test::write_file(root.filePath("share/manual.html"));
+        QCOMPARE(program_data_file(root.filePath("usr/bin"), "manual.html"), installed);
+        QCOMPARE(program_data_file(root.filePath("build"), "manual.html"), QString());
+        test::write_file(built);
+        QCOMPARE(program_data_file(root.filePath("build"), "manual.html"), built);
+
+        QVERIFY(command_line_reply({"--version"}).value_or("").startsWith("Lumenfolio " + current_version() + "\n"));
+        QVERIFY(command_line_reply({"--help"}).value_or("").startsWith("Usage: lumenfolio [FILE]\n"));
+        for (const QStringList &opens : {QStringList{"/p/a.jpg"}, QStringList{}, QStringList{"my", "--help"}})
+            QVERIFY(!command_line_reply(opens));
     }
 };
 
-QTEST_GUILESS_MAIN(tst_main_panel_commands)
-#include "tst_main_panel_commands.moc"
+QTEST_GUILESS_MAIN(tst_main_panel)
+#include "tst_main_panel.moc"
