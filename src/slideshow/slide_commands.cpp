@@ -6,9 +6,11 @@
 #include "app/prompt.h"
 #include "app/settings.h"
 #include "app/shell.h"
+#include "app/twips.h"
 #include "slideshow/slide_list.h"
 #include "slideshow/slide_numbers.h"
 #include "slideshow/slide_sequencer.h"
+#include "viewer/viewer_state.h"
 
 
 #include <climits>
@@ -88,6 +90,56 @@ void forget_deleted_slide(SlideList &s)
         return;
     s.slot(s.current_slide).seen = true;
     s.slot(s.current_slide).path.clear();
+}
+
+bool ask_delete_picture(const QString &path)
+{
+    return ask(QStringLiteral("Do you really want to delete file ") + path + QLatin1Char('?'),
+               Buttons::YesNo, Icon::Exclamation, 2, QStringLiteral("Deleting last picture"))
+        == Answer::Yes;
+}
+
+void forget_deleted_picture(SlideList &s)
+{
+    app().last_picture_file.clear();
+    save_setting(key::last_picture_file, QString());
+    forget_deleted_slide(s);
+}
+
+void set_auto_advance(SlideList &s, bool on)
+{
+    s.auto_advance = on;
+    save_setting(key::autom, bool_text(on));
+}
+
+void set_random_order(SlideList &s, bool on)
+{
+    s.random_order = on;
+    save_setting(key::random, bool_text(on));
+}
+
+void replay_current_slide(SlideList &s, ShowCursor &c)
+{
+    if (!s.slide_show_active)
+        return;
+    s.current_slide -= 1;
+    s.go_backward = false;
+    c.replay = true;
+}
+
+QSize held_natural_size(const ViewerState &v, QSize image_size, double pixel_ratio)
+{
+    if (v.original_width <= 0 || v.original_height <= 0)
+        return image_size;
+    return QSize(twips_to_picture_px(v.original_width, pixel_ratio),
+                 twips_to_picture_px(v.original_height, pixel_ratio));
+}
+
+void note_natural_size(ViewerState &v, QSize natural, double pixel_ratio)
+{
+    v.original_width = picture_px_to_twips(natural.width(), pixel_ratio);
+    v.original_height = picture_px_to_twips(natural.height(), pixel_ratio);
+    v.aspect_ratio = v.original_height > 0 ? double(v.original_width) / v.original_height : 0;
 }
 
 } // namespace lf

@@ -59,4 +59,10 @@ FsKeyAction fs_key_action(int key, bool ctrl, bool other_modifiers, const QStrin
     return {};
 }
 
+FsKeyAction fs_key_action(int key, Qt::KeyboardModifiers mods, const QString &text, bool show)
+{
+    return fs_key_action(key, bool(mods & Qt::ControlModifier), bool(mods & ~Qt::ControlModifier),
+                         text, show);
+}
+
 } // namespace lf

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <Qt>
 
 namespace lf {
 
@@ -45,5 +46,7 @@ struct FsKeyAction {
 
 // key: Qt::Key; text: what the key types. `show`: a slide show is running.
 FsKeyAction fs_key_action(int key, bool ctrl, bool other_modifiers, const QString &text, bool show);
+// The same from the key's modifiers: Ctrl counts alone and with others.
+FsKeyAction fs_key_action(int key, Qt::KeyboardModifiers mods, const QString &text, bool show);
 
 } // namespace lf

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "slideshow/slide_placement.h"
 
+#include "slideshow/slide_list.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -134,10 +136,26 @@ StatusCaptions status_captions(bool visible, bool random_order, bool auto_advanc
     return c;
 }
 
+StatusCaptions status_captions(const SlideList &s, bool visible, bool wrapped)
+{
+    return status_captions(visible, s.random_order, s.auto_advance, s.interval_ms,
+                           s.slide_count - s.seen_count, wrapped);
+}
+
+QString comment_full_text(const QString &picture_path, int current_slide, int slide_count)
+{
+    return picture_path + QStringLiteral(" (") + QString::number(current_slide) + QLatin1Char('/')
+         + QString::number(slide_count) + QLatin1Char(')');
+}
+
+int decode_height(int screen_height, int filename_height, bool status_shown)
+{
+    return status_shown ? screen_height - 2 * (filename_height + status_margin_extra) : screen_height;
+}
+
 QString comment_text(const QString &picture_path, int current_slide, int slide_count)
 {
-    const QString text = picture_path + QStringLiteral(" (") + QString::number(current_slide)
-                       + QLatin1Char('/') + QString::number(slide_count) + QLatin1Char(')');
+    const QString text = comment_full_text(picture_path, current_slide, slide_count);
     if (text.size() > 80)
         return QStringLiteral("...") + text.right(79);
     return text;

@@ -7,6 +7,8 @@
 
 namespace lf {
 
+struct SlideList;
+
 // Everything the full-screen placement of one picture depends on (twips).
 struct PlacementInput {
     int original_width = 0;
@@ -45,6 +47,10 @@ struct StatusCaptions {
 inline constexpr int show_hide_blanks = 400;
 StatusCaptions status_captions(bool visible, bool random_order, bool auto_advance,
                                int interval_ms, int unseen, bool wrapped);
+// The same for the running show's modes and unseen count.
+StatusCaptions status_captions(const SlideList &s, bool visible, bool wrapped);
+// "path (n/count)" in full, as the tool tip shows it.
+QString comment_full_text(const QString &picture_path, int current_slide, int slide_count);
 // "path (n/count)", shortened to "..." + its last 79 characters past 80.
 QString comment_text(const QString &picture_path, int current_slide, int slide_count);
 
@@ -59,6 +65,9 @@ struct StatusLayout {
 };
 StatusLayout status_layout(const StatusWidths &w, int window_width, int window_height);
 
+// The height a slide is decoded for: the screen less the status bar's
+// margins above and below the picture while the bar is shown.
+int decode_height(int screen_height, int filename_height, bool status_shown);
 // The pointer is moved away when it lies strictly inside the middle 60 %.
 bool pointer_too_central(int x, int y, int screen_width, int screen_height);
 

@@ -48,8 +48,6 @@ namespace {
 
 // Tags only ever grow, so two windows never share one.
 int window_counter = 0;
-
-
 } // namespace
 
 form_fs::form_fs() : QWidget(nullptr, Qt::FramelessWindowHint)
@@ -105,9 +103,8 @@ QSize form_fs::decode_fit() const
 {
     // Decoded straight to the size it is shown at when it is shrunk to fit,
     // so that showing it needs no scaling.
-    int h = screen_h();
-    if (slides().slide_show_active && slides().comments_visible)
-        h -= 2 * (status_->filename_height() + status_margin_extra);
+    const int h = decode_height(screen_h(), status_->filename_height(),
+                                slides().slide_show_active && slides().comments_visible);
     return device_pixel_size(screen_w(), h, screen_pixel_ratio()).expandedTo(QSize(1, 1));
 }
 
@@ -204,29 +201,17 @@ void form_fs::show_next()
     picture1->hide();
     obtain_picture();
 
-    const bool bar = slides().comments_visible && show;
-    PlacementInput in;
-    in.original_width = original_width_;
-    in.original_height = original_height_;
-    in.screen_width = screen_w();
-    in.screen_height = screen_h();
-    in.status_shown = bar;
-    in.status_margin = status_margin_;
-    in.fit_mode = viewer().fit_mode;
-    in.slide_show = show;
-    in.handover_width = handover_width_;
-    in.handover_height = handover_height_;
+    pic_ = place_picture({original_width_, original_height_, screen_w(), screen_h(),
+                          slides().comments_visible && show, status_margin_, viewer().fit_mode,
+                          show, handover_width_, handover_height_});
     handover_width_ = handover_height_ = 0;
-    pic_ = place_picture(in);
     apply_picture_geometry();
 
     if (show)
         record_shown(slides(), last_selection_);
     set_comments(slides().comments_visible, false);
-    if (slides().auto_advance && show && slides().interval_ms > 0) {
-        Timer1->setInterval(slides().interval_ms);
-        Timer1->start();
-    }
+    if (slides().auto_advance && show && slides().interval_ms > 0)
+        Timer1->start(slides().interval_ms);
     busy_cursor(false);
     loading_ = false;
     prefetch_next();
@@ -241,11 +226,7 @@ void form_fs::obtain_picture()
         image_ = v.holder;
         v.holder = QImage();
         file_time_ = QFileInfo(picture_path_).lastModified();
-        if (v.original_width > 0 && v.original_height > 0)
-            natural = QSize(twips_to_picture_px(v.original_width, screen_pixel_ratio()),
-                            twips_to_picture_px(v.original_height, screen_pixel_ratio()));
-        else
-            natural = image_.size();
+        natural = held_natural_size(v, image_.size(), screen_pixel_ratio());
     } else {
         DecodedPicture d = prefetcher_.take(picture_path_, decode_fit());
         if (d.valid())
@@ -257,11 +238,9 @@ void form_fs::obtain_picture()
         file_time_ = d.file_time;
         save_setting(key::last_picture_file, picture_path_);
     }
-    original_width_ = picture_px_to_twips(natural.width(), screen_pixel_ratio());
-    original_height_ = picture_px_to_twips(natural.height(), screen_pixel_ratio());
-    v.original_width = original_width_;
-    v.original_height = original_height_;
-    v.aspect_ratio = original_height_ > 0 ? double(original_width_) / original_height_ : 0;
+    note_natural_size(v, natural, screen_pixel_ratio());
+    original_width_ = v.original_width;
+    original_height_ = v.original_height;
     picture1->setPixmap(device_pixmap(image_));
 }
 
@@ -307,21 +286,17 @@ void form_fs::hide_pointer_rule()
 
 void form_fs::update_comment()
 {
-    const QString full = picture_path_ + QStringLiteral(" (")
-                       + QString::number(slides().current_slide) + QLatin1Char('/')
-                       + QString::number(slides().slide_count) + QLatin1Char(')');
-    status_->set_comment(comment_text(picture_path_, slides().current_slide, slides().slide_count),
-                         full);
+    const SlideList &s = slides();
+    status_->set_comment(comment_text(picture_path_, s.current_slide, s.slide_count),
+                         comment_full_text(picture_path_, s.current_slide, s.slide_count));
 }
 
 void form_fs::set_comments(bool visible, bool restart)
 {
     const SlideList &s = slides();
     const bool v = visible && s.slide_show_active;
-    status_->update(v, s.slide_show_active,
-                    status_captions(v, s.random_order, s.auto_advance, s.interval_ms,
-                                    s.slide_count - s.seen_count, cursor_.wrapped),
-                    screen_w(), screen_h());
+    status_->update(v, s.slide_show_active, status_captions(s, v, cursor_.wrapped), screen_w(),
+                    screen_h());
     if (restart)
         restart_timer();
 }
@@ -333,19 +308,14 @@ void form_fs::restart_timer()
         return;
     // A tick at once shows the next picture; show_next then runs the timer
     // at the show's interval.
-    Timer1->setInterval(1);
-    Timer1->start();
+    Timer1->start(1);
 }
 
 void form_fs::timer_tick()
 {
-    if (!(slides().slide_show_active && slides().auto_advance)) {
-        Timer1->stop();
-        return;
-    }
-    slides().go_backward = false;
     Timer1->stop();
-    show_next();
+    if (slides().slide_show_active && slides().auto_advance)
+        forward_step(false);
 }
 
 // --- step and mode commands
@@ -367,11 +337,7 @@ void form_fs::backward_step()
 
 void form_fs::refresh()
 {
-    if (slides().slide_show_active) {
-        slides().current_slide -= 1;
-        slides().go_backward = false;
-        cursor_.replay = true;
-    }
+    replay_current_slide(slides(), cursor_);
     app().last_picture_file = picture_path_;
     // Read anew from disk, not from the read-ahead.
     prefetcher_.forget();
@@ -386,39 +352,34 @@ void form_fs::go_to_number()
 
 void form_fs::toggle_auto()
 {
-    slides().auto_advance = !slides().auto_advance;
-    save_setting(key::autom, bool_text(slides().auto_advance));
+    set_auto_advance(slides(), !slides().auto_advance);
     set_comments(slides().comments_visible, true);
 }
 
 void form_fs::resume_auto()
 {
-    slides().auto_advance = true;
-    save_setting(key::autom, bool_text(true));
+    set_auto_advance(slides(), true);
     set_comments(slides().comments_visible, true);
 }
 
 void form_fs::resume_manual()
 {
-    slides().auto_advance = false;
-    save_setting(key::autom, bool_text(false));
+    set_auto_advance(slides(), false);
     set_comments(slides().comments_visible, true);
     show_next();
 }
 
 void form_fs::toggle_random()
 {
-    slides().random_order = !slides().random_order;
+    set_random_order(slides(), !slides().random_order);
     update_mode_marks();
-    save_setting(key::random, bool_text(slides().random_order));
     set_comments(slides().comments_visible, true);
 }
 
 void form_fs::random_mode()
 {
-    slides().random_order = true;
+    set_random_order(slides(), true);
     update_mode_marks();
-    save_setting(key::random, bool_text(true));
     set_comments(slides().comments_visible, true);
     if (!slides().auto_advance)
         forward_step(false);
@@ -468,9 +429,8 @@ void form_fs::natural_size()
         refresh();
         return;
     }
-    const QSize natural(twips_to_picture_px(original_width_, screen_pixel_ratio()),
-                        twips_to_picture_px(original_height_, screen_pixel_ratio()));
-    if (image_.width() < natural.width() && file_exists(picture_path_)) {
+    if (image_.width() < twips_to_picture_px(original_width_, screen_pixel_ratio())
+        && file_exists(picture_path_)) {
         // The screen-sized decode would be blurred at full size.
         const QImage full = load_picture(picture_path_);
         if (!full.isNull()) {
@@ -519,12 +479,11 @@ void form_fs::to_moving_window()
     outside_click_->stop();
     if (closed_ || slides().slide_show_active || picture_path_.isEmpty())
         return;
-    ViewerState &v = viewer();
     // A zoomed picture still has to fit on the screen to move over it.
     const ScreenTwips s = screen_twips();
     const TwipRect size = moving_handover_size(pic_.width, pic_.height, s.width, s.work_height());
     hold_picture_for_next(size.width, size.height);
-    v.fresh_open = true;
+    viewer().fresh_open = true;
     app().last_picture_file = picture_path_;
     windows().open_moving_window(picture_path_);
     close();
@@ -556,22 +515,17 @@ void form_fs::delete_picture()
         sheet->hide();
     if (panel)
         panel->hide();
-    const Answer a = ask(QStringLiteral("Do you really want to delete file ") + path
-                             + QLatin1Char('?'),
-                         Buttons::YesNo, Icon::Exclamation, 2,
-                         QStringLiteral("Deleting last picture"));
+    const bool yes = ask_delete_picture(path);
     if (sheet)
         sheet->show();
-    if (panel && a == Answer::Yes)
+    if (panel && yes)
         panel->show();
     activateWindow();
     setFocus();
-    if (a != Answer::Yes || !delete_with_backup(path))
+    if (!yes || !delete_with_backup(path))
         return;
     picture_path_.clear();
-    app().last_picture_file.clear();
-    save_setting(key::last_picture_file, QString());
-    forget_deleted_slide(slides());
+    forget_deleted_picture(slides());
     if (slides().slide_show_active) {
         manual_mode();
         update_comment();
@@ -683,10 +637,8 @@ void form_fs::closeEvent(QCloseEvent *e)
 
 void form_fs::keyPressEvent(QKeyEvent *e)
 {
-    const bool ctrl = e->modifiers() & Qt::ControlModifier;
-    const bool others = e->modifiers() & ~Qt::ControlModifier;
     const FsKeyAction a =
-        fs_key_action(e->key(), ctrl, others, e->text(), slides().slide_show_active);
+        fs_key_action(e->key(), e->modifiers(), e->text(), slides().slide_show_active);
     using C = FsCommand;
     switch (a.command) {
     case C::None: return;
