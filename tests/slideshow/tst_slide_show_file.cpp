@@ -4,10 +4,12 @@
 #include "app/settings.h"
 #include "fake_windows.h"
 #include "fault_injection.h"
+#include "panel/panel_state.h"
 #include "scripted_prompt.h"
 #include "slideshow/slide_list.h"
 #include "slideshow/slide_show_builder.h"
 #include "slideshow/slide_show_file.h"
+#include "slideshow/slide_sort.h"
 #include "test_env.h"
 
 #include <QDir>
@@ -25,12 +27,20 @@ QByteArray read_all(const QString &path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+QStringList lines_of(const QString &file) { return QString::fromUtf8(read_all(file)).split('\n', Qt::SkipEmptyParts); }
+QStringList slide_paths()
+{
+    QStringList out;
+    for (int i = 1; i <= slides().slide_count; ++i)
+        out << slides().slot(i).path;
+    return out;
+}
 } // namespace
 
+// Show files read, written, and built from a folder.
 class tst_slide_show_file : public QObject {
     Q_OBJECT
-    QString dir;
-    QString a, b, c;
+    QString dir, a, b, c;
     std::optional<test::FakeWindows> w;
     std::optional<test::ScriptedPrompt> p;
 
@@ -40,6 +50,19 @@ class tst_slide_show_file : public QObject {
         test::write_file(p, text);
         return p;
     }
+    // Two pictures, the second current, on show.ssf.
+    SlideList &show_of_two()
+    {
+        SlideList &s = slides();
+        s.slide_count = 2;
+        s.slot(1).path = a;
+        s.slot(2).path = b;
+        s.current_slide = 2;
+        s.slide_show_active = true;
+        s.slide_show_file = dir + QStringLiteral("/show.ssf");
+        return s;
+    }
+    QString built() const { return app().tmp_pic_dir + "/_slideshow.ssf"; }
 
 private Q_SLOTS:
     void init()
@@ -50,9 +73,8 @@ private Q_SLOTS:
         a = dir + QStringLiteral("/a.jpg");
         b = dir + QStringLiteral("/sub/b.jpg");
         c = dir + QStringLiteral("/c|d.jpg");
-        test::write_file(a);
-        test::write_file(b);
-        test::write_file(c);
+        for (const QString &f : {a, b, c})
+            test::write_file(f);
         w.emplace();
         p.emplace();
     }
@@ -64,121 +86,80 @@ private Q_SLOTS:
 
     void flags_only_in_second_last_place()
     {
-        const QString path = ssf((a + "|1\r\n" + b + "|x\r\n" + c + "\r\n").toUtf8());
-        QCOMPARE(read_slide_list(path), ReadOutcome::Loaded);
+        const QByteArray text = (a + "|1\r\n" + b + "|x\r\n\r\n" + c + "\r\n").toUtf8();
+        const QString path = ssf(text);
+        slides().slide_show_file = path;
+        read_slide_show_file();
+        QCOMPARE(w->calls, QStringList{"open_slide_show_window"});
         const SlideList &s = slides();
-        QCOMPARE(s.slide_count, 3);
-        QCOMPARE(s.slot(1).path, a);
-        QVERIFY(s.slot(1).seen);
-        QCOMPARE(s.slot(2).path, b);
-        QVERIFY(!s.slot(2).seen);
-        QCOMPARE(s.slot(3).path, c); // a bar inside the name is part of the path
+        QCOMPARE(slide_paths(), (QStringList{a, b, c})); // a bar inside a name is part of it
+        QVERIFY(s.slot(1).seen && !s.slot(2).seen);
         QCOMPARE(s.seen_count, 1);
         QCOMPARE(s.current_slide, 1); // first unseen is 2, shown after 1
         QVERIFY(p->messages.isEmpty());
+        QCOMPARE(read_all(path), text); // nothing dropped: not rewritten
     }
 
-    void relative_lines_and_line_ends_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::newRow("slash, CRLF") << QByteArray("*/a.jpg\r\n*/sub/b.jpg|1\r\n");
-        QTest::newRow("bare relative names") << QByteArray("a.jpg\nsub/b.jpg|1\n");
-        QTest::newRow("backslash, LF, CR only") << QByteArray("*\\a.jpg\n*\\sub\\b.jpg|1\r");
-    }
-    void relative_lines_and_line_ends()
-    {
-        QFETCH(QByteArray, text);
-        QCOMPARE(read_slide_list(ssf(text)), ReadOutcome::Loaded);
-        QCOMPARE(slides().slide_count, 2);
-        QCOMPARE(slides().slot(1).path, a);
-        QCOMPARE(slides().slot(2).path, b);
-        QVERIFY(slides().slot(2).seen);
-        QVERIFY(p->messages.isEmpty());
-    }
-
-    // Headers anywhere, names in any case; three pictures.
+    // Headers anywhere, names in any case, between a bare relative name and
+    // a "*\" one, lines ended by LF and CR. Before: interval 700, resume 3.
     void header_values_data()
     {
-        QTest::addColumn<QByteArray>("lines");
+        QTest::addColumn<QByteArray>("line");
         QTest::addColumn<bool>("random_before");
-        QTest::addColumn<bool>("random_after");
-        QTest::addColumn<int>("interval_after");
-        QTest::addColumn<int>("resume_after");
-        QTest::addColumn<bool>("auto_after");
-        QTest::newRow("any case, spaces, random") << QByteArray("*Random/Sequential=  RANDOM ")
-                                                   << false << true << 700 << 0 << false;
-        QTest::newRow("sequential keeps random on") << QByteArray("*random/sequential=sequential") << true << true << 700 << 0 << false;
-        QTest::newRow("autom") << QByteArray("*AUTOM/manual= Autom") << false << false << 700 << 0 << true;
-        QTest::newRow("interval 2500") << QByteArray("*INTERVAL=2500") << false << false << 2500 << 0 << false;
-        QTest::newRow("interval halves to even") << QByteArray("*interval=2.5") << false << false << 2 << 0 << false;
-        QTest::newRow("negative interval") << QByteArray("*interval=-5") << false << false << 700 << 0 << false;
-        QTest::newRow("index of the last") << QByteArray("*index_of_last_slide_viewed=3") << false << false << 700 << 3 << false;
-        QTest::newRow("index past the list") << QByteArray("*index_of_last_slide_viewed=4") << false << false << 700 << 0 << false;
-        QTest::newRow("index 2.5") << QByteArray("*index_of_last_slide_viewed=2.5") << false << false << 700 << 2 << false;
+        QTest::addColumn<QString>("after"); // random interval resume auto
+        QTest::newRow("any case, spaces") << QByteArray("*Random/Sequential=  RANDOM ") << false << "1 700 0 0";
+        QTest::newRow("sequential keeps random") << QByteArray("*random/sequential=sequential") << true << "1 700 0 0";
+        QTest::newRow("autom") << QByteArray("*AUTOM/manual= Autom") << false << "0 700 0 1";
+        QTest::newRow("interval halves to even") << QByteArray("*INTERVAL=2.5") << false << "0 2 0 0";
+        QTest::newRow("negative interval") << QByteArray("*interval=-5") << false << "0 700 0 0";
+        QTest::newRow("index past the list") << QByteArray("*index_of_last_slide_viewed=4") << false << "0 700 0 0";
+        QTest::newRow("index 2.5 to even") << QByteArray("*index_of_last_slide_viewed=2.5") << false << "0 700 2 0";
     }
     void header_values()
     {
-        QFETCH(QByteArray, lines);
+        QFETCH(QByteArray, line);
         QFETCH(bool, random_before);
-        slides().random_order = random_before;
-        slides().interval_ms = 700;
-        slides().resume_slide = 3; // left from an earlier show
-        QCOMPARE(read_slide_list(ssf((a + "\n").toUtf8() + lines + ("\n" + b + "\n" + c).toUtf8())),
-                 ReadOutcome::Loaded);
-        QCOMPARE(slides().slide_count, 3);
-        QTEST(slides().random_order, "random_after");
-        QTEST(slides().interval_ms, "interval_after");
-        QTEST(slides().resume_slide, "resume_after");
-        QTEST(slides().auto_advance, "auto_after");
+        SlideList &s = slides();
+        s.random_order = random_before;
+        s.interval_ms = 700;
+        s.resume_slide = 3;
+        QCOMPARE(read_slide_list(ssf("a.jpg\n" + line + "\r*\\sub\\b.jpg|1\r" + c.toUtf8())), ReadOutcome::Loaded);
+        QCOMPARE(slide_paths(), (QStringList{a, b, c}));
+        QVERIFY(s.slot(2).seen);
+        QTEST(QStringLiteral("%1 %2 %3 %4").arg(int(s.random_order)).arg(s.interval_ms).arg(s.resume_slide)
+                  .arg(int(s.auto_advance)),
+              "after");
     }
 
-    void cancel_leaves_the_file_untouched()
+    // Missing pictures: Cancel leaves the file as it was; Yes removes the
+    // rest silently, No asks again for each; the file is rewritten.
+    void missing_pictures_data()
     {
-        p->answers = {Answer::Cancel};
-        const QByteArray text = (a + "|1\r\n" + dir + "/gone.jpg|0\r\n" + b + "\r\n").toUtf8();
-        const QString path = ssf(text);
-        QCOMPARE(read_slide_list(path), ReadOutcome::Cancelled);
-        QCOMPARE(slides().slide_count, 0);
-        QCOMPARE(p->message_texts(),
-                 QStringList{QStringLiteral("Path ") + dir
-                             + QStringLiteral("/gone.jpg not found. Do you want to remove it from slide show file?")});
-        QCOMPARE(p->messages[0].buttons, Buttons::OkCancel);
-        QCOMPARE(read_all(path), text);
-    }
-
-    void missing_pictures_questions_data()
-    {
-        QTest::addColumn<Answer>("second_answer");
+        QTest::addColumn<QList<Answer>>("answers");
         QTest::addColumn<int>("questions");
-        QTest::newRow("yes removes the rest silently") << Answer::Yes << 2;
-        QTest::newRow("no asks again for each") << Answer::No << 3;
+        QTest::newRow("cancel") << QList<Answer>{Answer::Cancel} << 1;
+        QTest::newRow("ok, yes") << QList<Answer>{Answer::Ok, Answer::Yes} << 2;
+        QTest::newRow("ok, no, ok") << QList<Answer>{Answer::Ok, Answer::No, Answer::Ok} << 3;
     }
-    void missing_pictures_questions()
+    void missing_pictures()
     {
-        QFETCH(Answer, second_answer);
-        QFETCH(int, questions);
-        p->answers = {Answer::Ok, second_answer, Answer::Ok};
-        const QString path = ssf((a + "|1\r\n" + dir + "/x.jpg|1\r\n" + b + "|0\r\n" + dir
-                                  + "/y.jpg\r\n*interval=5\r\n")
-                                     .toUtf8());
-        QCOMPARE(read_slide_list(path), ReadOutcome::Loaded);
-        QCOMPARE(p->messages.size(), questions);
-        QCOMPARE(p->messages[1].text,
-                 QStringLiteral("Do you want to remove from slide show file any other pictures not found?"));
-        QCOMPARE(p->messages[1].buttons, Buttons::YesNo);
-        QCOMPARE(slides().slide_count, 2);
-        QCOMPARE(slides().seen_count, 1); // the dropped seen picture does not count
-        // Rewritten: the kept pictures with flags, no headers, no work file left.
-        QCOMPARE(read_all(path), (a + "|1\r\n" + b + "|0\r\n").toUtf8());
-        QCOMPARE(QDir(dir).entryList({QStringLiteral("*.ssf*")}), QStringList{file_name_of(path)});
-    }
-
-    void unchanged_file_is_not_rewritten()
-    {
-        const QByteArray text = (a + "\n\n" + b + "\n").toUtf8();
+        QFETCH(QList<Answer>, answers);
+        p->answers = {answers.begin(), answers.end()};
+        const QByteArray text = (a + "|1\r\n" + dir + "/x.jpg|1\r\n" + b + "|0\r\n" + dir + "/y.jpg\r\n*interval=5\r\n").toUtf8();
         const QString path = ssf(text);
-        QCOMPARE(read_slide_list(path), ReadOutcome::Loaded);
-        QCOMPARE(read_all(path), text);
+        const bool cancel = answers[0] == Answer::Cancel;
+        QCOMPARE(read_slide_list(path), cancel ? ReadOutcome::Cancelled : ReadOutcome::Loaded);
+        QTEST(int(p->messages.size()), "questions");
+        QCOMPARE(p->messages[0].text, "Path " + dir + "/x.jpg not found. Do you want to remove it from slide show file?");
+        QCOMPARE(p->messages[0].buttons, Buttons::OkCancel);
+        QCOMPARE(slides().slide_count, cancel ? 0 : 2);
+        QCOMPARE(read_all(path), cancel ? text : (a + "|1\r\n" + b + "|0\r\n").toUtf8()); // no headers
+        QCOMPARE(QDir(dir).entryList({"*.ssf*"}), QStringList{file_name_of(path)}); // no work file left
+        if (cancel)
+            return;
+        QCOMPARE(p->messages[1].text, "Do you want to remove from slide show file any other pictures not found?");
+        QCOMPARE(p->messages[1].buttons, Buttons::YesNo);
+        QCOMPARE(slides().seen_count, 1); // the dropped seen picture does not count
     }
 
     // Refused files are left as they were and the panel comes back.
@@ -186,126 +167,67 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
-                                << QStringLiteral("Not a valid slide show file");
-        QTest::newRow("missing") << QByteArray() << QStringLiteral("errore 53");
-        QByteArray many;
-        for (int i = 0; i < max_slides + 1; ++i)
-            many += "%a|0\n";
-        many += "%gone.jpg\n"; // would be rewritten if we went on
-        QTest::newRow("10,001 pictures") << many << QStringLiteral("errore 9 - Subscript out of range");
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << "Not a valid slide show file";
+        QTest::newRow("missing") << QByteArray() << "errore 53";
+        QTest::newRow("10,001 pictures") << QByteArray("%a|0\n").repeated(max_slides + 1) + "%gone.jpg\n"
+                                         << "errore 9 - Subscript out of range";
     }
     void bad_files_refuse_without_damage()
     {
         QFETCH(QByteArray, text);
+        QFETCH(QString, message);
         text.replace("%a", a.toUtf8()).replace("%gone", QByteArray(dir.toUtf8() + "/gone"));
         slides().slide_show_file = text.isEmpty() ? dir + QStringLiteral("/none.ssf") : ssf(text);
         read_slide_show_file();
-        QFETCH(QString, message);
-        QVERIFY2(p->message_texts().value(0).startsWith(message), qPrintable(p->message_texts().value(0)));
         QCOMPARE(p->messages.size(), 1);
+        QVERIFY2(p->messages[0].text.startsWith(message), qPrintable(p->messages[0].text));
         QCOMPARE(w->calls, QStringList{QStringLiteral("show_main_panel")});
         QCOMPARE(read_all(slides().slide_show_file), text);
         QCOMPARE(slides().slide_count, 0);
     }
 
-    void exactly_ten_thousand_fit()
-    {
-        QByteArray text;
-        for (int i = 0; i < max_slides; ++i)
-            text += a.toUtf8() + "\n";
-        QCOMPARE(read_slide_list(ssf(text)), ReadOutcome::Loaded);
-        QCOMPARE(slides().slide_count, max_slides);
-        QCOMPARE(slides().slot(max_slides).path, a);
-    }
-
-    void empty_file_builds_from_its_folder()
-    {
-        const QString lone = test::fresh_folder(QStringLiteral("lone")) + QStringLiteral("/empty.ssf");
-        test::write_file(lone, "");
-        slides().slide_show_file = lone;
-        read_slide_show_file();
-        // The build over the file's folder finds nothing to show either.
-        QCOMPARE(p->message_texts(), QStringList{no_pictures_message});
-        QCOMPARE(w->calls.value(0), QStringLiteral("show_main_panel"));
-        QVERIFY(!w->calls.contains(QStringLiteral("open_slide_show_window")));
-    }
-
     void save_writes_flags_and_five_headers()
     {
-        SlideList &s = slides();
-        s.slide_count = 3;
-        s.slot(1).path = a;
+        SlideList &s = show_of_two();
         s.slot(1).seen = true;
         s.slot(2).path.clear(); // deleted during the show
-        s.slot(3).path = b;
-        s.current_slide = 2;
         s.random_order = true;
         s.interval_ms = 3000;
         const QString out = dir + QStringLiteral("/out.ssf");
         test::write_file(out, QByteArray(500, 'o')); // longer than the new content
         QVERIFY(save_slide_show_file(out));
-        QCOMPARE(read_all(out), (a + "|1\r\n" + b + "|0\r\n"
-                                 "*index_of_last_slide_viewed=2\r\n"
-                                 "*random/sequential=random\r\n"
-                                 "*autom/manual=manual\r\n"
-                                 "*interval=3000\r\n"
-                                 "*comments_visible=YES\r\n")
+        QCOMPARE(read_all(out), (a + "|1\r\n*index_of_last_slide_viewed=2\r\n*random/sequential=random\r\n"
+                                     "*autom/manual=manual\r\n*interval=3000\r\n*comments_visible=YES\r\n")
                                     .toUtf8());
-    }
-
-    void failed_save_reports_and_keeps_the_old_file()
-    {
-        if (!test::permissions_apply())
-            QSKIP("permission bits cannot be made to hold for this process");
-        slides().slide_count = 1;
-        slides().slot(1).path = a;
-        const QString ro = test::fresh_folder(QStringLiteral("ro"));
-        const QString out = ro + QStringLiteral("/kept.ssf");
-        test::write_file(out, "kept");
-        QFile::setPermissions(ro, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        const bool saved = save_slide_show_file(out);
-        QFile::setPermissions(ro, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        QVERIFY(!saved);
-        QCOMPARE(p->messages.size(), 1);
-        QVERIFY(p->messages[0].text.startsWith(QStringLiteral("Error ")));
-        QCOMPARE(read_all(out), QByteArray("kept"));
     }
 
     void save_as_makes_the_chosen_file_the_shows()
     {
-        SlideList &s = slides();
-        s.slide_count = 1;
-        s.slot(1).path = a;
+        SlideList &s = show_of_two();
         s.slide_show_file = dir + QStringLiteral("/built.ssf");
-        p->texts = {QString(), dir + QStringLiteral("/mine")};
-        QVERIFY(!save_slide_show_file_as(b));
-        QVERIFY(!s.own_file);
+        p->texts = {dir + QStringLiteral("/mine")};
+        QVERIFY(save_slide_show_file_as(b));
         QCOMPARE(p->files[0].kind, FileRequest::Save);
         QCOMPARE(p->files[0].start, dir + QStringLiteral("/sub/_slide_show.ssf"));
         QCOMPARE(p->files[0].filter, QStringLiteral("Slide show file (*.ssf)"));
         // A bare name gets its extension; the file is the show's from now on.
         const QString chosen = dir + QStringLiteral("/mine.ssf");
-        QVERIFY(save_slide_show_file_as(b));
         QVERIFY(s.own_file);
         QCOMPARE(get_setting(key::last_slide_show), chosen);
-        QVERIFY(read_all(chosen).startsWith(QByteArray(a.toUtf8() + "|0\r\n")));
         s.current_slide = 1;
-        s.slide_show_active = true;
         lf::end_slide_show(b);
-        QVERIFY(read_all(chosen).contains("*index_of_last_slide_viewed=1\r\n"));
+        QVERIFY(read_all(chosen).startsWith((a + "|0\r\n" + b + "|0\r\n*index_of_last_slide_viewed=1\r\n").toUtf8()));
         QVERIFY(!QFileInfo::exists(dir + QStringLiteral("/built.ssf")));
     }
 
+    // Its own file is written without a question; a built show asks.
     void end_slide_show_data()
     {
         QTest::addColumn<bool>("own");
         QTest::addColumn<Answer>("answer");
-        QTest::addColumn<int>("questions");
-        QTest::addColumn<bool>("own_file_written");
-        QTest::newRow("own file, no question") << true << Answer::Cancel << 0 << true;
-        QTest::newRow("built show, cancel") << false << Answer::Cancel << 1 << false;
-        QTest::newRow("built show, ok") << false << Answer::Ok << 1 << true;
+        QTest::newRow("own file") << true << Answer::Cancel;
+        QTest::newRow("built show, cancel") << false << Answer::Cancel;
+        QTest::newRow("built show, ok") << false << Answer::Ok;
     }
     void end_slide_show()
     {
@@ -314,27 +236,157 @@ private Q_SLOTS:
         p->answers = {answer};
         const QString other = dir + QStringLiteral("/other.ssf");
         p->texts = {other};
-        SlideList &s = slides();
-        s.slide_count = 2;
-        s.slot(1).path = a;
-        s.slot(2).path = b;
-        s.current_slide = 2;
-        s.slide_show_active = true;
+        SlideList &s = show_of_two();
         s.own_file = own;
-        s.slide_show_file = dir + QStringLiteral("/show.ssf");
         lf::end_slide_show(a);
         QCOMPARE(s.resume_slide, 2);
         QVERIFY(!s.slide_show_active);
-        QTEST(int(p->messages.size()), "questions");
-        if (!own) {
-            QCOMPARE(p->messages[0].text, QStringLiteral("Do you want to save the slide show file?"));
-            QCOMPARE(p->messages[0].buttons, Buttons::OkCancel);
-            QCOMPARE(p->messages[0].icon, Icon::Question);
-            QCOMPARE(QFileInfo::exists(other), answer == Answer::Ok);
-        }
-        QTEST(QFileInfo::exists(s.slide_show_file), "own_file_written");
-        if (own)
-            QVERIFY(read_all(s.slide_show_file).contains("*index_of_last_slide_viewed=2\r\n"));
+        QCOMPARE(p->message_texts(), own ? QStringList{} : QStringList{"Do you want to save the slide show file?"});
+        if (!own)
+            QVERIFY(p->messages[0].buttons == Buttons::OkCancel && p->messages[0].icon == Icon::Question);
+        QCOMPARE(QFileInfo::exists(other), !own && answer == Answer::Ok);
+        QCOMPARE(read_all(s.slide_show_file).contains("*index_of_last_slide_viewed=2\r\n"),
+                 own || answer == Answer::Ok);
+    }
+
+    // Building: Yes scans the tree (dotted folders and hidden files too), No
+    // lists the folder alone, Cancel builds nothing; names as on disk, any
+    // case of extension.
+    void the_subfolder_question_data()
+    {
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("yes") << Answer::Yes << QStringList{"/.hidden.jpg", "/Photo.JPG", "/sub/a.GIF", "/sub/x.old/c.bmp"};
+        QTest::newRow("no") << Answer::No << QStringList{"/Photo.JPG"};
+        QTest::newRow("cancel") << Answer::Cancel << QStringList{};
+    }
+    void the_subfolder_question()
+    {
+        QFETCH(Answer, answer);
+        QFETCH(QStringList, expected);
+        p->answers = {answer};
+        const QString root = test::fresh_folder("pics");
+        for (const char *f : {"/Photo.JPG", "/.hidden.jpg", "/notes.txt", "/sub/a.GIF", "/sub/x.old/c.bmp", "/sub/readme.txt"})
+            test::write_file(root + f);
+        build_slide_show(root, false);
+        QCOMPARE(p->message_texts(), QStringList{"Do you want to include files in subfolders?"});
+        QCOMPARE(p->messages[0].buttons, Buttons::YesNoCancel);
+        for (QString &e : expected)
+            e.prepend(root);
+        QCOMPARE(slide_paths(), expected);
+        QCOMPARE(lines_of(built()), expected);
+        QCOMPARE(w->calls.contains("open_slide_show_window"), !expected.isEmpty());
+        if (answer != Answer::Yes)
+            return;
+        QCOMPARE(get_setting(key::last_slide_show_dir), root);
+        QCOMPARE(get_setting(key::last_slide_show), built());
+        QVERIFY(w->calls.contains("please_wait Scanning folders, this may take some time...\r\n"
+                                 "(click Cancel to stop scanning)"));
+    }
+
+    // No question for a dotted subfolder alone, nor when only building;
+    // oldest first when sorted by time.
+    void builds_without_asking()
+    {
+        const QString root = test::fresh_folder("pics");
+        for (const char *f : {"/one.jpg", "/pics.old/two.jpg", "/z.jpg"})
+            test::write_file(root + f);
+        QFile z(root + "/z.jpg");
+        QVERIFY(z.open(QIODevice::ReadWrite)
+                && z.setFileTime(QDateTime::fromSecsSinceEpoch(1'600'000'000), QFileDevice::FileModificationTime));
+        panel_state().sort_by_datetime = true;
+        build_slide_show(root, false);
+        QCOMPARE(slide_paths(), (QStringList{root + "/z.jpg", root + "/one.jpg"}));
+        QVERIFY(w->calls.contains("open_slide_show_window"));
+        w->calls.clear();
+        test::write_file(root + "/sub/three.jpg");
+        build_slide_show(root, true);
+        QVERIFY(p->messages.isEmpty());
+        QCOMPARE(lines_of(built()), (QStringList{root + "/z.jpg", root + "/one.jpg"}));
+        QVERIFY(!w->calls.contains("open_slide_show_window"));
+    }
+
+    // The folder dialog starts at the last folder; a folder without pictures
+    // writes nothing.
+    void folder_dialog_and_no_pictures()
+    {
+        const QString root = test::fresh_folder("pics");
+        save_setting(key::last_slide_show_dir, root);
+        test::write_file(root + "/a.txt");
+        p->texts = {QString(), root}; // Cancel, then the folder
+        build_slide_show(QString(), false);
+        QVERIFY(p->messages.isEmpty());
+        build_slide_show(QString(), false);
+        QCOMPARE(p->folders.size(), 2);
+        QCOMPARE(p->folders[0].start, root);
+        QCOMPARE(p->message_texts(), QStringList{no_pictures_message});
+        QVERIFY(!QFile::exists(built()));
+        QVERIFY(!w->calls.contains("open_slide_show_window"));
+        // An empty show file builds from its folder, which has none either.
+        test::write_file(root + "/empty.ssf", "");
+        slides().slide_show_file = root + "/empty.ssf";
+        read_slide_show_file();
+        QCOMPARE(p->message_texts(), (QStringList{no_pictures_message, no_pictures_message}));
+    }
+
+    // By path: folder first, case ignored; by time: ties keep the listing
+    // order; descending reverses. Each time stays with its path.
+    void sort()
+    {
+        auto sorted = [](const QStringList &names, const QList<qint64> &times, bool desc) {
+            std::vector<SortEntry> v;
+            for (int i = 0; i < names.size(); ++i)
+                v.push_back(SortEntry{names[i], times.value(i)});
+            QStringList got;
+            if (sort_entries(v, !times.isEmpty(), desc))
+                for (const SortEntry &e : v)
+                    got << e.path + (times.isEmpty() ? QString() : QStringLiteral("@%1").arg(e.time_ms));
+            return got;
+        };
+        const QStringList tree{"/p/B/a.jpg", "/p/A/z.jpg", "/p/a/m.jpg", "/p/A/b.jpg"};
+        QCOMPARE(sorted(tree, {}, false), (QStringList{"/p/A/b.jpg", "/p/a/m.jpg", "/p/A/z.jpg", "/p/B/a.jpg"}));
+        QCOMPARE(sorted(tree, {}, true), (QStringList{"/p/B/a.jpg", "/p/A/z.jpg", "/p/a/m.jpg", "/p/A/b.jpg"}));
+        QCOMPARE(sorted({"first", "second", "third", "fourth"}, {5, 1, 5, 1}, false),
+                 (QStringList{"second@1", "fourth@1", "first@5", "third@5"}));
+    }
+
+    // 10,001 pictures: the tree scan and the folder alone stop at 10,000 and say so.
+    void ten_thousand_limit_data()
+    {
+        QTest::addColumn<Answer>("answer");
+        QTest::newRow("tree") << Answer::Yes;
+        QTest::newRow("folder alone") << Answer::No;
+    }
+    void ten_thousand_limit()
+    {
+        QFETCH(Answer, answer);
+        const QString root = test::fresh_folder("pics");
+        p->answers = {answer};
+        for (int i = 0; i <= 10000; ++i)
+            QVERIFY(QFile(root + QString("/p%1.jpg").arg(i, 5, 10, QLatin1Char('0'))).open(QIODevice::WriteOnly));
+        test::write_file(root + "/sub/zz_last.jpg");
+        build_slide_show(root, false);
+        QCOMPARE(slides().slide_count, 10000);
+        QCOMPARE(lines_of(built()).size(), 10000);
+        QVERIFY(p->message_texts().contains("Too many files, only the first 10,000 will be shown."));
+    }
+
+    // Link loops and names that are no text are passed by; a link to a
+    // picture counts.
+    void scan_survives_loops_and_odd_names()
+    {
+        const QString root = test::fresh_folder("pics");
+        for (const char *f : {"/line\nbreak.jpg", "/deep/x.jpg"})
+            test::write_file(root + f);
+        FILE *f = std::fopen(QByteArray(QFile::encodeName(root) + "/bad\xff.jpg").constData(), "w");
+        QVERIFY(f);
+        std::fclose(f);
+        QVERIFY(QFile::link(root, root + "/deep/loop") && QFile::link(root + "/deep/x.jpg", root + "/linked.jpg"));
+        const QString list = app().tmp_pic_dir + "/dirscan.tmp";
+        QCOMPARE(scan_folder_tree(root, list), ScanEnd::Finished);
+        QStringList found = lines_of(list);
+        found.sort();
+        QCOMPARE(found, (QStringList{root + "/deep/x.jpg", root + "/linked.jpg"}));
     }
 };
 

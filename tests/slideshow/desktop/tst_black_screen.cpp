@@ -21,23 +21,30 @@ private Q_SLOTS:
         QTRY_VERIFY(!f_black::loaded());
     }
 
-    void covers_the_screen_until_escape()
+    // It covers the screen, is made once only, stays out of the window
+    // lists and goes on Escape.
+    void covers_the_screen_outside_window_lists_until_escape()
     {
         f_black::show_black_screen();
         f_black *b = f_black::loaded();
         QTRY_COMPARE(b->frameGeometry(), QGuiApplication::primaryScreen()->geometry());
-        f_black::show_black_screen(); // once only
+        f_black::show_black_screen();
         QCOMPARE(f_black::loaded(), b);
+        const desk::WindowId black = desk::id_of(b);
+        QTRY_VERIFY(desk::client_list().contains(black));
+        const QStringList state = desk::wm_state(black);
+        QVERIFY2(state.contains(QLatin1String("_NET_WM_STATE_SKIP_TASKBAR")), qPrintable(state.join(' ')));
+        QVERIFY(state.contains(QLatin1String("_NET_WM_STATE_SKIP_PAGER")));
         QTest::keyClick(b, Qt::Key_Escape);
         QTRY_VERIFY(!f_black::loaded());
     }
 
+    // A click on it, alt+tab, or the window manager asked to activate it.
     void stays_behind_and_unfocused_data()
     {
         QTest::addColumn<QString>("action");
-        QTest::newRow("click on the black area") << "click";
-        QTest::newRow("alt+tab through the window list") << "alt+Tab";
-        QTest::newRow("the window manager asked to activate it") << "activate";
+        for (const char *a : {"click", "alt+Tab", "activate"})
+            QTest::newRow(a) << QString::fromLatin1(a);
     }
     void stays_behind_and_unfocused()
     {
@@ -56,9 +63,7 @@ private Q_SLOTS:
         if (action == QLatin1String("click"))
             desk::click(QPoint(20, 20));
         else if (action == QLatin1String("activate"))
-            QProcess::execute(QStringLiteral("wmctrl"),
-                              {QStringLiteral("-i"), QStringLiteral("-a"),
-                               QString::number(black)});
+            QProcess::execute("wmctrl", {"-i", "-a", QString::number(black)});
         else
             desk::key(action);
         // Once for the action, once for the focus change it may cause.
@@ -69,15 +74,6 @@ private Q_SLOTS:
         QVERIFY(!f_black::loaded()->isActiveWindow());
     }
 
-    void not_in_window_lists()
-    {
-        f_black::show_black_screen();
-        const desk::WindowId black = desk::id_of(f_black::loaded());
-        QTRY_VERIFY(desk::client_list().contains(black));
-        const QStringList state = desk::wm_state(black);
-        QVERIFY2(state.contains(QLatin1String("_NET_WM_STATE_SKIP_TASKBAR")), qPrintable(state.join(' ')));
-        QVERIFY(state.contains(QLatin1String("_NET_WM_STATE_SKIP_PAGER")));
-    }
 };
 
 QTEST_MAIN(tst_black_screen)

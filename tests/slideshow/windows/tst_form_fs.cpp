@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/app_state.h"
-#include "app/file_commands.h"
 #include "app/picture_versions.h"
 #include "app/screen.h"
 #include "app/settings.h"
@@ -9,16 +8,12 @@
 #include "panel/windows/f_start.h"
 #include "scripted_prompt.h"
 #include "slideshow/slide_list.h"
-#include "slideshow/slide_show_file.h"
 #include "slideshow/windows/form_fs.h"
 #include "test_env.h"
 #include "test_windows.h"
-#include "thumbs/thumbnail_state.h"
-#include "thumbs/windows/f_provini.h"
 #include "viewer/viewer_state.h"
 #include "viewer/windows/form_nf.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QImage>
@@ -40,7 +35,7 @@ template <class W> W *top_level()
     return nullptr;
 }
 
-QString label(form_fs *f, const char *name) { return f->findChild<QLabel *>(QLatin1String(name))->text(); }
+QLabel *label(form_fs *f, const char *name) { return f->findChild<QLabel *>(QLatin1String(name)); }
 
 QByteArray read_all(const QString &path)
 {
@@ -48,7 +43,6 @@ QByteArray read_all(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// A single picture on the full-screen window.
 form_fs *single_picture(const QString &path)
 {
     app().last_picture_file = path;
@@ -65,15 +59,13 @@ class tst_form_fs : public QObject {
     std::optional<test::TestWindows> layer;
     std::optional<test::ScriptedPrompt> prompt;
 
-    // A running show of the three pictures, on its own list file.
     form_fs *show_of_three()
     {
         SlideList &s = slides();
         s.slide_count = 3;
         for (int i = 1; i <= 3; ++i)
             s.slot(i).path = pics[i - 1];
-        s.slide_show_active = true;
-        s.own_file = true;
+        s.slide_show_active = s.own_file = true;
         s.slide_show_file = dir + QStringLiteral("/x.ssf");
         windows().open_slide_show_window();
         return top_level<form_fs>();
@@ -103,53 +95,27 @@ private Q_SLOTS:
         layer.reset();
     }
 
+    // Past the end it wraps to picture 1: two unseen, in brackets. Its own
+    // list file is saved on Escape without a question.
     void runs_steps_and_saves_progress_on_escape()
     {
-        const QString ssf = dir + QStringLiteral("/show.ssf");
-        test::write_file(ssf, (pics[0] + "|1\r\n" + pics[1] + "\r\n" + pics[2] + "\r\n"
-                               "*index_of_last_slide_viewed=2\r\n*autom/manual=manual\r\n")
-                                  .toUtf8());
-        slides().slide_show_file = ssf;
-        slides().own_file = true;
-        read_slide_show_file();
-        form_fs *f = top_level<form_fs>();
-        QVERIFY(f);
-        QCOMPARE(f->picture_path(), pics[1]); // the index names the first one
-        QCOMPARE(label(f, "l_filename"), pics[1] + QStringLiteral(" (2/3)"));
-        QCOMPARE(label(f, "l_unseen"), QStringLiteral(" Unseen=1"));
-        QCOMPARE(label(f, "l_auto"), QStringLiteral("Manual*/Auto(F9)"));
-        // 80 x 30 pixels fit: natural size, centred.
-        QCOMPARE(f->picture_rect(), (TwipRect{5400, 4275, 1200, 450}));
-
-        QTest::keyClick(f, Qt::Key_Space);
-        QCOMPARE(f->picture_path(), pics[2]);
-        QTest::keyClick(f, Qt::Key_Backspace);
-        QCOMPARE(f->picture_path(), pics[1]);
-        QTest::keyClick(f, Qt::Key_PageDown);
-        QTest::keyClick(f, Qt::Key_PageDown); // past the end: picture 1, wrapped
-        QCOMPARE(f->picture_path(), pics[0]);
-        QCOMPARE(label(f, "l_unseen"), QStringLiteral(" Unseen=(2)"));
-        QTest::keyClick(f, Qt::Key_PageUp);
-        QCOMPARE(f->picture_path(), pics[2]);
-
+        form_fs *f = show_of_three();
+        QCOMPARE(label(f, "l_filename")->text(), pics[0] + QStringLiteral(" (1/3)"));
+        QCOMPARE(label(f, "l_unseen")->text(), QStringLiteral(" Unseen=2"));
+        const QList<std::tuple<Qt::Key, int, const char *>> steps{
+            {Qt::Key_Space, 1, " Unseen=1"}, {Qt::Key_Backspace, 0, " Unseen=1"}, {Qt::Key_PageDown, 1, " Unseen=1"},
+            {Qt::Key_PageDown, 2, " Unseen=0"}, {Qt::Key_PageDown, 0, " Unseen=(2)"}, {Qt::Key_PageUp, 2, nullptr}};
+        for (const auto &[key, shown, unseen] : steps) {
+            QTest::keyClick(f, key);
+            QCOMPARE(f->picture_path(), pics[shown]);
+            if (unseen)
+                QCOMPARE(label(f, "l_unseen")->text(), QLatin1String(unseen));
+        }
         QTest::keyClick(f, Qt::Key_Escape);
-        QVERIFY(prompt->messages.isEmpty()); // own file: saved without a question
+        QVERIFY(prompt->messages.isEmpty());
         QVERIFY(!top_level<form_fs>());
         QCOMPARE(layer->ends, 1);
-        QVERIFY(read_all(ssf).endsWith("*index_of_last_slide_viewed=3\r\n*random/sequential=sequential\r\n"
-                                       "*autom/manual=manual\r\n*interval=0\r\n*comments_visible=YES\r\n"));
-    }
-
-    void go_to_number_refuses_then_goes()
-    {
-        form_fs *f = show_of_three();
-        prompt->texts = {QStringLiteral("0"), QStringLiteral("abc"), QStringLiteral("2.5")};
-        f->go_to_number();
-        QCOMPARE(prompt->message_texts(), (QStringList{"Numeber not allowed", "Format error"}));
-        QCOMPARE(prompt->inputs[0].title, QStringLiteral("Select next picture number"));
-        QCOMPARE(prompt->inputs[0].prompt, QStringLiteral("Picture number? (type a number from 1 to 3)"));
-        QCOMPARE(prompt->inputs[0].proposed, QStringLiteral("1"));
-        QCOMPARE(f->picture_path(), pics[1]);
+        QVERIFY(read_all(slides().slide_show_file).contains("*index_of_last_slide_viewed=3\r\n"));
     }
 
     void automatic_mode_advances_by_itself()
@@ -159,7 +125,7 @@ private Q_SLOTS:
         QTest::keyClick(f, Qt::Key_U);
         QCOMPARE(get_setting(key::autom), QStringLiteral("-1"));
         QTRY_COMPARE(f->picture_path(), pics[2]);
-        QTest::keyClick(f, Qt::Key_M); // manual: one more step, then it stays
+        QTest::keyClick(f, Qt::Key_M);
         QCOMPARE(get_setting(key::autom), QStringLiteral("0"));
         QVERIFY(!slides().auto_advance);
     }
@@ -168,16 +134,17 @@ private Q_SLOTS:
     {
         form_fs *f = show_of_three();
         QTest::keyClick(f, Qt::Key_H);
-        QCOMPARE(label(f, "l_show_hide"), QString(400, QLatin1Char(' ')));
-        QVERIFY(!f->findChild<QLabel *>(QStringLiteral("l_unseen"))->isVisible());
+        QCOMPARE(f->picture_path(), pics[0]); // shown again, not the next
+        QCOMPARE(label(f, "l_show_hide")->text(), QString(400, QLatin1Char(' ')));
+        QVERIFY(!label(f, "l_unseen")->isVisible());
         QCOMPARE(get_setting(key::comments_hidden), QStringLiteral("-1"));
-        QTest::mouseClick(f->findChild<QLabel *>(QStringLiteral("l_show_hide")), Qt::LeftButton);
-        QCOMPARE(label(f, "l_show_hide"), QStringLiteral("Hide status (H)"));
+        QTest::mouseClick(label(f, "l_show_hide"), Qt::LeftButton);
+        QCOMPARE(label(f, "l_show_hide")->text(), QStringLiteral("Hide status (H)"));
         QCOMPARE(get_setting(key::comments_hidden), QStringLiteral("0"));
     }
 
-    // The question stands alone on the screen: the panel and the sheet are
-    // out of the way meanwhile; Yes keeps a copy and moves on.
+    // The question stands alone: the panel is out of the way meanwhile and
+    // back after Yes, which keeps a copy and moves on.
     void delete_asks_alone_and_keeps_a_copy_data()
     {
         QTest::addColumn<Answer>("answer");
@@ -189,73 +156,57 @@ private Q_SLOTS:
         QFETCH(Answer, answer);
         layer->show_main_panel();
         f_start *panel = f_start::loaded();
-        const QString tnf = app().tmp_pic_dir + QStringLiteral("/_thumbnails_01.tnf");
-        test::write_file(tnf, (pics[2] + "\r\n").toUtf8());
-        thumbnails().current_thumbnail_file = tnf;
-        f_provini::load_sheet();
-        f_provini *sheet = f_provini::loaded();
-        QVERIFY(panel && panel->isVisible() && sheet && sheet->isVisible());
         form_fs *f = show_of_three();
-        bool others_shown = true;
-        prompt->while_asking = [&](const MessageRequest &) {
-            others_shown = panel->isVisible() || sheet->isVisible();
-        };
+        bool panel_shown = true;
+        prompt->while_asking = [&](const MessageRequest &) { panel_shown = panel->isVisible(); };
         prompt->answers = {answer};
         QTest::keyClick(f, Qt::Key_Delete);
         QCOMPARE(prompt->message_texts(),
                  QStringList{QStringLiteral("Do you really want to delete file ") + pics[0] + QLatin1Char('?')});
         QCOMPARE(prompt->messages[0].title, QStringLiteral("Deleting last picture"));
         QCOMPARE(prompt->messages[0].default_button, 2);
-        QVERIFY(!others_shown);
-        QVERIFY(sheet->isVisible());
+        QVERIFY(!panel_shown);
         const bool yes = answer == Answer::Yes;
         QCOMPARE(panel->isVisible(), yes);
         QCOMPARE(QFile::exists(pics[0]), !yes);
         QCOMPARE(QFile::exists(versions_folder(app().tmp_pic_dir, pics[0]) + QStringLiteral("/deleted/p1.jpg")), yes);
         QCOMPARE(f->picture_path(), pics[yes ? 1 : 0]);
         QCOMPARE(slides().slot(1).path.isEmpty(), yes);
-        registry().busy_opening = true;
-        sheet->close();
-        registry().busy_opening = false;
     }
 
-    void click_beside_a_single_picture_makes_it_move()
+    // Beside a single picture a click makes it move at its shown size,
+    // centred; a double click hands it to the window it came from.
+    void clicks_beside_a_single_picture_data()
     {
-        form_fs *f = single_picture(pics[1]);
-        QTest::mouseClick(f->findChild<QLabel *>(QStringLiteral("picture1")), Qt::LeftButton);
+        QTest::addColumn<bool>("twice");
+        QTest::addColumn<QString>("last_viewer");
+        QTest::addColumn<QRect>("moving");
+        QTest::newRow("click") << false << QString() << QRect(360, 285, 80, 30);
+        QTest::newRow("double, from a picture window") << true << QString() << QRect();
+        QTest::newRow("double, from a moving window") << true << QStringLiteral("nf2") << QRect(340, 285, 120, 30);
+    }
+    void clicks_beside_a_single_picture()
+    {
+        QFETCH(bool, twice);
+        QFETCH(QString, last_viewer);
+        QFETCH(QRect, moving);
+        const QString shown = pics[moving.width() == 80 ? 1 : 2];
+        form_fs *f = single_picture(shown);
+        viewer().last_viewer = last_viewer;
+        QTest::mouseClick(label(f, "picture1"), Qt::LeftButton);
         QVERIFY(!f->moving_window_pending()); // on the picture: it stays
-        QTest::mouseClick(f, Qt::LeftButton, {}, QPoint(2, 2));
+        twice ? QTest::mouseDClick(f, Qt::LeftButton, {}, QPoint(2, 2))
+              : QTest::mouseClick(f, Qt::LeftButton, {}, QPoint(2, 2));
         QTRY_VERIFY(!top_level<form_fs>());
-        form_nf2 *m = top_level<form_nf2>();
-        QVERIFY(m);
-        QCOMPARE(m->picture_path(), pics[1]);
-        // The shown picture, at its shown size, centred on the work area.
-        QCOMPARE(m->geometry(), QRect(360, 285, 80, 30));
+        if (form_nf *nf = top_level<form_nf>())
+            QCOMPARE(nf->picture_path(), shown);
+        QCOMPARE(bool(top_level<form_nf>()), moving.isEmpty());
+        if (!moving.isEmpty()) {
+            QCOMPARE(top_level<form_nf2>()->picture_path(), shown);
+            QCOMPARE(top_level<form_nf2>()->geometry(), moving);
+        }
         QVERIFY(registry().open_slide_show_windows.isEmpty());
         QCOMPARE(layer->ends, 0);
-    }
-
-    // A double click (beside it too) hands the picture to the window it came
-    // from: a moving one if that was last, else a picture window.
-    void double_click_hands_back_data()
-    {
-        QTest::addColumn<QString>("last_viewer");
-        QTest::newRow("picture window") << QString();
-        QTest::newRow("moving window") << QStringLiteral("nf2");
-    }
-    void double_click_hands_back()
-    {
-        QFETCH(QString, last_viewer);
-        form_fs *f = single_picture(pics[2]);
-        viewer().last_viewer = last_viewer;
-        QTest::mouseDClick(f, Qt::LeftButton, {}, QPoint(2, 2));
-        QTRY_VERIFY(!top_level<form_fs>());
-        QCOMPARE(bool(top_level<form_nf2>()), !last_viewer.isEmpty());
-        QCOMPARE(bool(top_level<form_nf>()), last_viewer.isEmpty());
-        if (form_nf *nf = top_level<form_nf>())
-            QCOMPARE(nf->picture_path(), pics[2]);
-        else
-            QCOMPARE(top_level<form_nf2>()->size(), QSize(120, 30));
     }
 
     void a_picture_changed_outside_is_shown_anew()
@@ -273,26 +224,6 @@ private Q_SLOTS:
         QTRY_COMPARE(f->image().width(), 70);
     }
 
-    void ctrl_z_swaps_with_the_backup_and_shows_it()
-    {
-        form_fs *f = single_picture(pics[0]);
-        QTest::keyClick(f, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(prompt->message_texts(), QStringList{"Backup file with same file name not found"});
-
-        const QByteArray altered = read_all(pics[0]);
-        QImage before(90, 30, QImage::Format_RGB32);
-        before.fill(Qt::green);
-        const QString backup = newest_backup_for(app().tmp_pic_dir, pics[0]);
-        QVERIFY(make_versions_folder(app().tmp_pic_dir, pics[0]) && before.save(backup, "JPG"));
-        const QByteArray original = read_all(backup);
-        QTest::keyClick(f, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(read_all(pics[0]), original);
-        QCOMPARE(f->image().width(), 90);
-        // Once more brings the altered one back, through the menu item.
-        f->findChild<QAction *>(QStringLiteral("m_restore_uncropped_image"))->trigger();
-        QCOMPARE(read_all(pics[0]), altered);
-        QCOMPARE(f->image().width(), 40);
-    }
 };
 
 QTEST_MAIN(tst_form_fs)
