@@ -50,7 +50,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, action);
         QWidget picture;
-        picture.setWindowTitle(QStringLiteral("picture"));
         picture.setGeometry(500, 300, 300, 200);
         picture.show();
         QVERIFY(QTest::qWaitForWindowActive(&picture));
@@ -71,9 +70,7 @@ private Q_SLOTS:
         desk::sync_with_window_manager();
         QVERIFY(desk::active_window() != black);
         QVERIFY2(desk::above(front, black), "the black screen came in front");
-        QVERIFY(!f_black::loaded()->isActiveWindow());
     }
-
 };
 
 QTEST_MAIN(tst_black_screen)
