@@ -4,31 +4,19 @@
 #include <QtTest>
 
 #include <cmath>
-#include <deque>
 
 using namespace lf;
 
 namespace {
 // Random numbers from a script: the axis pick first, then any change draws.
-std::function<double()> script(std::deque<double> values)
+std::function<double()> script(QList<double> values)
 {
-    auto q = std::make_shared<std::deque<double>>(std::move(values));
-    return [q] {
-        const double v = q->empty() ? 0.0 : q->front();
-        if (!q->empty())
-            q->pop_front();
-        return v;
-    };
+    return [values, i = 0]() mutable { return i < values.size() ? values[i++] : 0.0; };
 }
 // A state whose direction changes are far in the future.
 MotionState steady(int h, int v)
 {
-    MotionState s;
-    s.horizontal_direction = h;
-    s.vertical_direction = v;
-    s.next_horizontal_change = 1e9;
-    s.next_vertical_change = 1e9;
-    return s;
+    return {.horizontal_direction = h, .vertical_direction = v, .next_horizontal_change = 1e9, .next_vertical_change = 1e9};
 }
 constexpr int W = 19200, H = 14400;
 } // namespace
@@ -36,60 +24,39 @@ constexpr int W = 19200, H = 14400;
 class tst_motion_rules : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // A window 3000 x 2000 twips, 15 twips a step. Pick 0-0.49 moves
+    // vertically, 0.5-0.99 horizontally; at an edge the direction turns.
     void step_data()
     {
-        QTest::addColumn<int>("h_dir");
-        QTest::addColumn<int>("v_dir");
+        QTest::addColumn<QList<int>>("from"); // horizontal (3 left, 4 right), vertical (1 up, 2 down), x, y
         QTest::addColumn<double>("pick");
-        QTest::addColumn<int>("x");
-        QTest::addColumn<int>("y");
-        QTest::addColumn<int>("new_x");
-        QTest::addColumn<int>("new_y");
-        QTest::addColumn<int>("new_h");
-        QTest::addColumn<int>("new_v");
-        // pick 1 and 2 move vertically, 3 and 4 horizontally.
-        QTest::newRow("up") << 3 << 1 << 0.0 << 3000 << 3000 << 3000 << 2985 << 3 << 1;
-        QTest::newRow("down") << 3 << 2 << 0.49 << 3000 << 3000 << 3000 << 3015 << 3 << 2;
-        QTest::newRow("left") << 3 << 2 << 0.5 << 3000 << 3000 << 2985 << 3000 << 3 << 2;
-        QTest::newRow("right") << 4 << 2 << 0.99 << 3000 << 3000 << 3015 << 3000 << 4 << 2;
-        QTest::newRow("bounce off the right edge")
-            << 4 << 1 << 0.9 << W - 3000 << 3000 << W - 3000 << 3000 << 3 << 1;
-        QTest::newRow("bounce off the top") << 3 << 1 << 0.0 << 3000 << 0 << 3000 << 0 << 3 << 2;
-        QTest::newRow("bounce off the bottom")
-            << 3 << 2 << 0.0 << 3000 << H - 2000 << 3000 << H - 2000 << 3 << 1;
-        QTest::newRow("off both edges: horizontal first")
-            << 3 << 1 << 0.0 << -5 << -5 << 10 << -20 << 4 << 1;
+        QTest::addColumn<QList<int>>("to"); // x, y, horizontal, vertical
+        QTest::newRow("up") << QList<int>{3, 1, 3000, 3000} << 0.0 << QList<int>{3000, 2985, 3, 1};
+        QTest::newRow("down") << QList<int>{3, 2, 3000, 3000} << 0.49 << QList<int>{3000, 3015, 3, 2};
+        QTest::newRow("left") << QList<int>{3, 2, 3000, 3000} << 0.5 << QList<int>{2985, 3000, 3, 2};
+        QTest::newRow("right") << QList<int>{4, 2, 3000, 3000} << 0.99 << QList<int>{3015, 3000, 4, 2};
+        QTest::newRow("right edge") << QList<int>{4, 1, W - 3000, 3000} << 0.9 << QList<int>{W - 3000, 3000, 3, 1};
+        QTest::newRow("top") << QList<int>{3, 1, 3000, 0} << 0.0 << QList<int>{3000, 0, 3, 2};
+        QTest::newRow("bottom") << QList<int>{3, 2, 3000, H - 2000} << 0.0 << QList<int>{3000, H - 2000, 3, 1};
+        QTest::newRow("off both edges: horizontal first") << QList<int>{3, 1, -5, -5} << 0.0 << QList<int>{10, -20, 4, 1};
     }
     void step()
     {
-        QFETCH(int, h_dir);
-        QFETCH(int, v_dir);
+        QFETCH(QList<int>, from);
         QFETCH(double, pick);
-        QFETCH(int, x);
-        QFETCH(int, y);
-        QFETCH(int, new_x);
-        QFETCH(int, new_y);
-        QFETCH(int, new_h);
-        QFETCH(int, new_v);
-        MotionState s = steady(h_dir, v_dir);
-        const MotionTick t = motion_tick(s, {x, y, 3000, 2000}, W, H, 5.0, script({pick}));
-        QCOMPARE(t.left, new_x);
-        QCOMPARE(t.top, new_y);
-        QCOMPARE(s.horizontal_direction, new_h);
-        QCOMPARE(s.vertical_direction, new_v);
-        QVERIFY(!t.to_top && !t.sopra);
+        MotionState s = steady(from[0], from[1]);
+        const MotionTick t = motion_tick(s, {from[2], from[3], 3000, 2000}, W, H, 5.0, script({pick}));
+        QTEST((QList<int>{t.left, t.top, s.horizontal_direction, s.vertical_direction}), "to");
     }
 
+    // Draws: the pick, then the vertical and horizontal change times. Up
+    // and left are chosen first, then both turned; the window comes on top.
     void first_tick_chooses_and_turns_both_directions()
     {
         MotionState s;
-        // pick, vertical spread draw, horizontal spread draw
-        const MotionTick t = motion_tick(s, {3000, 3000, 300, 300}, W, H, 100.0,
-                                         script({0.0, 0.35, 0.99}));
-        QCOMPARE(s.vertical_direction, 2);   // chosen up, then turned
-        QCOMPARE(s.horizontal_direction, 4); // chosen left, then turned
+        const MotionTick t = motion_tick(s, {3000, 3000, 300, 300}, W, H, 100.0, script({0.0, 0.35, 0.99}));
+        QCOMPARE((QList<int>{s.vertical_direction, s.horizontal_direction, t.top}), (QList<int>{2, 4, 3015}));
         QVERIFY(t.to_top && t.sopra);
-        QCOMPARE(t.top, 3015);
     }
 
     // The size keys (grow, shrink, fill the work area 19200 x 13800), then
@@ -100,18 +67,11 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("from");
         QTest::addColumn<double>("aspect"); // negative: portrait
         QTest::addColumn<QList<int>>("expected");
-        QTest::newRow("grow by a twentieth") << "grow" << QList<int>{100, 200, 1200, 900} << 0.0
-                                             << QList<int>{100, 200, 1260, 945};
-        QTest::newRow("grow past the width snaps to it") << "grow" << QList<int>{200, 300, 18816, 3000}
-                                                         << 0.0 << QList<int>{0, 300, 19200, 3150};
-        QTest::newRow("grow past the height snaps to it") << "grow" << QList<int>{500, 900, 6000, 13500}
-                                                          << 0.0 << QList<int>{500, 0, 6300, 13800};
-        QTest::newRow("shrink by a twentieth") << "shrink" << QList<int>{0, 0, 12000, 9000} << 0.0
-                                               << QList<int>{0, 0, 11400, 8550};
-        QTest::newRow("fill, landscape 3:1") << "fill" << QList<int>{} << 3.0
-                                             << QList<int>{0, 0, 19200, 6400};
-        QTest::newRow("fill, portrait 1:2") << "fill" << QList<int>{} << -0.5
-                                            << QList<int>{0, 0, 6900, 13800};
+        QTest::newRow("grow a twentieth") << "grow" << QList<int>{100, 200, 1200, 900} << 0.0 << QList<int>{100, 200, 1260, 945};
+        QTest::newRow("grow: width snaps") << "grow" << QList<int>{200, 300, 18816, 3000} << 0.0 << QList<int>{0, 300, 19200, 3150};
+        QTest::newRow("shrink a twentieth") << "shrink" << QList<int>{0, 0, 12000, 9000} << 0.0 << QList<int>{0, 0, 11400, 8550};
+        QTest::newRow("fill, landscape 3:1") << "fill" << QList<int>{} << 3.0 << QList<int>{0, 0, 19200, 6400};
+        QTest::newRow("fill, portrait 1:2") << "fill" << QList<int>{} << -0.5 << QList<int>{0, 0, 6900, 13800};
     }
     void sizing()
     {

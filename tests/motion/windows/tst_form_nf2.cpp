@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/screen.h"
 #include "app/settings.h"
-#include "app/twips.h"
-#include "app/window_registry.h"
 #include "motion/motion_state.h"
 #include "motion/windows/form_nf2.h"
 #include "test_env.h"
@@ -11,9 +9,10 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QImage>
 #include <QTimer>
 #include <QtTest>
+
+#include <optional>
 
 using namespace lf;
 
@@ -27,98 +26,68 @@ public:
 
 class tst_form_nf2 : public QObject {
     Q_OBJECT
-    QString picture;
+    QString picture; // 400 x 200 pixels
+    std::optional<HandOver> layer;
 private Q_SLOTS:
     void init()
     {
         test::reset_everything();
-        set_screen_twips(ScreenTwips{19200, 14400, 600});
+        set_screen_twips(ScreenTwips{19200, 14400, 600}); // work area 1280 x 920 pixels
         picture = test::fresh_folder(QStringLiteral("m")) + QStringLiteral("/Wide.jpg");
-        QImage img(400, 200, QImage::Format_RGB32);
-        img.fill(Qt::darkGreen);
-        QVERIFY(img.save(picture, "JPG"));
+        QVERIFY(QImage(400, 200, QImage::Format_RGB32).save(picture, "JPG"));
         viewer().fresh_open = true;
+        layer.emplace();
     }
     void cleanup()
     {
         test::delete_all_windows();
+        layer.reset();
     }
 
-    void opens_centred_at_picture_size_and_registers()
+    // Centred at the picture's size; '+' and '*' keep the proportions, '*'
+    // filling the work area's width. M sets it moving, and the next window
+    // too, until M again. The last one closed ends the program.
+    void opens_centred_moves_and_closes()
     {
-        HandOver layer;
         form_nf2 *w = form_nf2::open_moving_window(picture);
-        QCOMPARE(w->size(), QSize(400, 200));
-        QCOMPARE(w->pos(), QPoint((1280 - 400) / 2, (920 - 200) / 2));
-        QCOMPARE(registry().open_moving_windows, QStringLiteral("|0001"));
+        QCOMPARE(w->geometry(), QRect(440, 360, 400, 200));
         QCOMPARE(QGuiApplication::clipboard()->text(), picture);
         QCOMPARE(get_setting(key::last_picture_file), picture);
-        // The size keys keep the proportions; '*' fills the work area's width.
-        QTest::keyClicks(w, QStringLiteral("+*"));
-        QCOMPARE(w->geometry(), QRect(0, 0, 1280, 640));
-
-        w->close();
-        QVERIFY(registry().open_moving_windows.isEmpty());
-        QCOMPARE(layer.ends, 1);
-    }
-
-    void motion_is_remembered_for_the_next_window()
-    {
-        HandOver layer;
-        form_nf2 *first = form_nf2::open_moving_window(picture);
-        QTest::keyClick(first, Qt::Key_M);
-        QVERIFY(motion().motion_on);
-        const QPoint start = first->pos();
-        QTRY_VERIFY(first->pos() != start);
-
+        QTest::keyClicks(w, QStringLiteral("+*M"));
+        QCOMPARE(w->size(), QSize(1280, 640));
+        QTRY_VERIFY(w->pos() != QPoint(0, 0));
         form_nf2 *second = form_nf2::open_moving_window(picture);
         QVERIFY(second->Timer1->isActive());
-        QCOMPARE(second->tag(), QStringLiteral("0002"));
         QTest::keyClick(second, Qt::Key_M);
-        QVERIFY(!motion().motion_on);
-        QVERIFY(!second->Timer1->isActive());
+        QVERIFY(!motion().motion_on && !second->Timer1->isActive());
+        second->close();
+        QCOMPARE(layer->ends, 0);
+        w->close();
+        QCOMPARE(layer->ends, 1);
     }
 
-    void h_hands_the_decoded_picture_to_a_picture_window()
+    // Enter goes full screen; H hands the decoded picture on. A moving
+    // window opened from a held picture, at a size and place, decodes nothing.
+    void hand_over_keys()
     {
-        HandOver layer;
-        form_nf2 *w = form_nf2::open_moving_window(picture);
-        QPointer<form_nf2> guard(w);
-        QTest::keyClick(w, Qt::Key_H);
-        QCOMPARE(layer.opened, QStringList{QStringLiteral("picture")});
-        QVERIFY(viewer().picture_from_holder);
-        QCOMPARE(viewer().holder.size(), QSize(400, 200));
-        QCOMPARE(viewer().picture_to_open, picture);
-        QTRY_VERIFY(guard.isNull());
-    }
-
-    void a_held_picture_is_not_decoded_again()
-    {
-        HandOver layer;
-        QImage held(300, 600, QImage::Format_RGB32);
-        held.fill(Qt::red);
-        viewer().holder = held;
-        viewer().picture_from_holder = true;
-        viewer().handover_width = 150 * 15;
-        viewer().handover_height = 300 * 15;
-        viewer().fresh_open = false;
-        viewer().anchor_left = 1500;
-        viewer().anchor_top = 3000;
-        form_nf2 *w = form_nf2::open_moving_window(QStringLiteral("/no/such/file.jpg"));
-        QCOMPARE(w->picture().size(), QSize(300, 600));
-        QCOMPARE(w->size(), QSize(150, 300));
-        QCOMPARE(w->pos(), QPoint(100, 200));
-        QVERIFY(!viewer().picture_from_holder);
-        QVERIFY(get_setting(key::last_picture_file).isEmpty());
-    }
-
-    void enter_goes_full_screen()
-    {
-        HandOver layer;
-        form_nf2 *w = form_nf2::open_moving_window(picture);
-        QTest::keyClick(w, Qt::Key_Return);
-        QCOMPARE(layer.opened, QStringList{QStringLiteral("full screen")});
+        QTest::keyClick(form_nf2::open_moving_window(picture), Qt::Key_Return);
         QVERIFY(motion().ignore_next_drag_over);
+        QPointer<form_nf2> w = form_nf2::open_moving_window(picture);
+        QTest::keyClick(w, Qt::Key_H);
+        QCOMPARE(layer->opened, (QStringList{"full screen", "picture"}));
+        QCOMPARE(viewer().picture_to_open, picture);
+        QTRY_VERIFY(w.isNull());
+        ViewerState &v = viewer();
+        QVERIFY(v.picture_from_holder);
+        v.handover_width = 200 * 15;
+        v.handover_height = 100 * 15;
+        v.fresh_open = false;
+        v.anchor_left = 1500;
+        v.anchor_top = 3000;
+        form_nf2 *held = form_nf2::open_moving_window(QStringLiteral("/no/such/file.jpg"));
+        QCOMPARE(held->picture().size(), QSize(400, 200));
+        QCOMPARE(held->geometry(), QRect(100, 200, 200, 100));
+        QCOMPARE(get_setting(key::last_picture_file), picture);
     }
 };
 
