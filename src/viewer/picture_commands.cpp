@@ -64,6 +64,22 @@ PictureCommand command_for_character(QChar c, bool crop_mode)
     }
 }
 
+PictureCommand command_for_key_event(int qt_key, Qt::KeyboardModifiers modifiers,
+                                     const QString &text, bool crop_mode)
+{
+    const PictureCommand c = command_for_key(qt_key, modifiers, crop_mode);
+    if (c != PictureCommand::None || (modifiers & (Qt::ControlModifier | Qt::AltModifier)))
+        return c;
+    QChar ch;
+    if (qt_key == Qt::Key_Escape)
+        ch = QChar(27);
+    else if (qt_key == Qt::Key_Return || qt_key == Qt::Key_Enter)
+        ch = QLatin1Char('\r');
+    else if (!text.isEmpty())
+        ch = text.at(0);
+    return ch.isNull() ? PictureCommand::None : command_for_character(ch, crop_mode);
+}
+
 PopupVisibility popup_visibility(const QString &picture_path, bool cropped, bool rescaled,
                                  bool shrunk_at_load)
 {

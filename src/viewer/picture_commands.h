@@ -52,6 +52,11 @@ PictureCommand command_for_key(int qt_key, Qt::KeyboardModifiers modifiers, bool
 // case; Escape and Enter as their control characters).
 PictureCommand command_for_character(QChar c, bool crop_mode);
 
+// Both passes for one key-down; without Ctrl or Alt a key the first pass
+// does not know is taken by the character it types.
+PictureCommand command_for_key_event(int qt_key, Qt::KeyboardModifiers modifiers,
+                                     const QString &text, bool crop_mode);
+
 // Which of the save items the context menu shows before it opens.
 struct PopupVisibility {
     bool save_in_jpeg_format = false;

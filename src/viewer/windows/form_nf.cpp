@@ -21,6 +21,8 @@
 #include "viewer/picture_commands.h"
 #include "viewer/fitted_decode.h"
 #include "viewer/picture_loader.h"
+#include "viewer/picture_back_color.h"
+#include "viewer/picture_window_refit.h"
 #include "viewer/viewer_state.h"
 #include "viewer/windows/crop_controller.h"
 #include "viewer/windows/image_control.h"
@@ -45,14 +47,6 @@ FrameTwips frame()
     const AppState &a = app();
     return {a.frame_width, a.frame_height, a.frame_extra_width, a.frame_extra_height};
 }
-
-// Stored colours are 0x00BBGGRR.
-QColor stored_color(int c)
-{
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
-
-int color_to_store(const QColor &c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
 
 } // namespace
 
@@ -205,36 +199,22 @@ void form_nf::load_step()
     st_.tag = format_tag(v.window_counter);
     add_tag(registry().open_picture_windows, st_.tag);
 
-    if (v.jpeg_quality == 0) {
-        v.jpeg_quality = numeric_int(get_setting(key::jpeg_quality));
-        if (v.jpeg_quality == 0) {
-            v.jpeg_quality = 80;
-            save_setting(key::jpeg_quality, QStringLiteral("80"));
-        }
-    }
-    m_change_jpg_quality->setText(jpeg_quality_caption(v.jpeg_quality));
+    m_change_jpg_quality->setText(jpeg_quality_caption(current_jpeg_quality()));
 
     v.resize_suspended = true;
     load_into_imagex();
     app().last_picture_file = st_.picture_path;
     do_events();
 
-    int width = v.handover_width;
-    int height = v.handover_height;
-    if (v.fresh_open) {
-        v.original_width = width = Imagex->natural_width();
-        v.original_height = height = Imagex->natural_height();
+    const QSize size = load_size(v, QSize(Imagex->natural_width(), Imagex->natural_height()));
+    if (v.fresh_open)
         m_original_resolution->setText(
-            original_resolution_caption(width, height, screen_pixel_ratio()));
-        v.aspect_ratio = height > 0 ? double(width) / height : 0;
-    } else {
-        v.aspect_ratio = height > 0 ? double(width) / height : 0;
-    }
+            original_resolution_caption(size.width(), size.height(), screen_pixel_ratio()));
     st_.original_width = v.original_width;
     st_.original_height = v.original_height;
     st_.aspect_ratio = v.aspect_ratio;
 
-    const PictureLayout l = layout_at_load(screen(), frame(), width, height, st_.aspect_ratio);
+    const PictureLayout l = layout_at_load(screen(), frame(), size.width(), size.height(), st_.aspect_ratio);
     st_.shrunk_at_load = l.shrunk;
     apply(l);
     v.resize_suspended = false;
@@ -248,12 +228,7 @@ void form_nf::load_step()
         toggle_crop_mode();
     update_save_resized_item();
 
-    const QColor back = stored_color(numeric_int(get_setting(key::pic_back_color)));
-    for (QWidget *w : {static_cast<QWidget *>(this), Picture1, Picture2}) {
-        QPalette p = w->palette();
-        p.setColor(QPalette::Window, back);
-        w->setPalette(p);
-    }
+    paint_back(picture_back_color());
 
     st_.saved_width = l.window.width;
     st_.saved_height = l.window.height;
@@ -308,23 +283,11 @@ void form_nf::resize_handling()
     v.resize_suspended = true;
     Imagex->hide();
 
-    ResizeInput in;
-    in.window = outer_geometry(this);
-    in.picture = picture_geometry();
-    in.original_width = st_.original_width;
-    in.original_height = st_.original_height;
-    in.aspect_ratio = st_.aspect_ratio;
-    in.fit_mode = v.fit_mode;
-    in.rel_left = st_.rel_left;
-    in.rel_top = st_.rel_top;
-    const PictureLayout l = layout_after_resize(screen(), frame(), in);
+    const PictureLayout l = layout_after_resize(
+        screen(), frame(), resize_input(st_, outer_geometry(this), picture_geometry(), v.fit_mode));
     apply(l);
-    st_.rel_left = l.rel_left;
-    st_.rel_top = l.rel_top;
-
+    take_refit(st_, l);
     update_save_resized_item();
-    if (l.window.width != st_.saved_width || l.window.height != st_.saved_height)
-        st_.size_changed = true;
     v.resize_suspended = false;
     Imagex->show();
     v.handover_width = st_.original_width;
@@ -367,12 +330,16 @@ void form_nf::Web_size()
     v.resize_suspended = false;
 }
 
-void form_nf::zoom(bool zoom_in)
+void form_nf::zoom(bool zoom_in) { refit_to(zoomed_window(outer_geometry(this), zoom_in)); }
+
+void form_nf::refit_to(const TwipRect &window, bool settle)
 {
     ViewerState &v = viewer();
     Imagex->hide();
     v.resize_suspended = true;
-    place_window(zoomed_window(outer_geometry(this), zoom_in));
+    place_window(window);
+    if (settle)
+        do_events();
     v.resize_suspended = false;
     if (st_.aspect_ratio != 0)
         resize_handling();
@@ -442,25 +409,13 @@ bool form_nf::event(QEvent *e)
 
 void form_nf::keyPressEvent(QKeyEvent *e)
 {
-    // First pass, by key code: the crop keys in crop mode, then the table.
+    // The crop keys in crop mode first, then the command keys.
     const bool ctrl_or_alt = e->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
     if (!ctrl_or_alt && crop_->key_down(e)) {
         e->accept();
         return;
     }
-    PictureCommand c = command_for_key(e->key(), e->modifiers(), st_.crop_mode);
-    if (c == PictureCommand::None && !ctrl_or_alt) {
-        // Second pass, by character.
-        QChar ch;
-        if (e->key() == Qt::Key_Escape)
-            ch = QChar(27);
-        else if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
-            ch = QLatin1Char('\r');
-        else if (!e->text().isEmpty())
-            ch = e->text().at(0);
-        if (!ch.isNull())
-            c = command_for_character(ch, st_.crop_mode);
-    }
+    const PictureCommand c = command_for_key_event(e->key(), e->modifiers(), e->text(), st_.crop_mode);
     if (c == PictureCommand::None) {
         QWidget::keyPressEvent(e);
         return;
@@ -527,11 +482,7 @@ void form_nf::mouseDoubleClickEvent(QMouseEvent *e)
 
 void form_nf::picture_dropped(int left, int top)
 {
-    const TwipRect w = outer_geometry(this);
-    const int cw = client_width(frame(), w.width);
-    const int ch = client_height(frame(), w.height);
-    st_.rel_left = cw != 0 ? double(left) / cw : 0;
-    st_.rel_top = ch != 0 ? double(top) / ch : 0;
+    take_drop(st_, frame(), outer_geometry(this), left, top);
 }
 
 void form_nf::open_popup(const QPoint &global_pos)
@@ -666,19 +617,22 @@ void form_nf::change_jpg_quality()
     m_change_jpg_quality->setText(jpeg_quality_caption(*q));
 }
 
-QColor form_nf::back_color() const { return stored_color(numeric_int(get_setting(key::pic_back_color))); }
+void form_nf::paint_back(const QColor &c)
+{
+    for (QWidget *w : {static_cast<QWidget *>(this), Picture1, Picture2}) {
+        QPalette p = w->palette();
+        p.setColor(QPalette::Window, c);
+        w->setPalette(p);
+    }
+}
 
 void form_nf::change_back_color()
 {
-    const auto c = prompt().color(back_color(), QStringLiteral("Change background color"));
+    const auto c = prompt().color(picture_back_color(), QStringLiteral("Change background color"));
     if (!c)
         return;
-    for (QWidget *w : {static_cast<QWidget *>(this), Picture1, Picture2}) {
-        QPalette p = w->palette();
-        p.setColor(QPalette::Window, *c);
-        w->setPalette(p);
-    }
-    save_setting(key::pic_back_color, QString::number(color_to_store(*c)));
+    paint_back(*c);
+    save_picture_back_color(*c);
 }
 
 void form_nf::save_jpeg(bool resized)
@@ -692,7 +646,7 @@ void form_nf::save_jpeg(bool resized)
     r.pixel_ratio = screen_pixel_ratio();
     r.quality = current_jpeg_quality();
     r.start_cropping = st_.start_cropping;
-    r.background = back_color();
+    r.background = picture_back_color();
     save_as_jpeg(*save_host_, r);
 }
 
@@ -740,16 +694,8 @@ void form_nf::full_screen()
 
 void form_nf::fill_screen()
 {
-    ViewerState &v = viewer();
-    Imagex->hide();
-    v.resize_suspended = true;
     const ScreenTwips s = screen();
-    place_window({0, 0, s.width, s.height});
-    do_events();
-    v.resize_suspended = false;
-    if (st_.aspect_ratio != 0)
-        resize_handling();
-    Imagex->show();
+    refit_to({0, 0, s.width, s.height}, true);
 }
 
 void form_nf::exit_window()

@@ -140,7 +140,10 @@ private:
     void after_folder_command(bool opened);
     void hold_picture_for_next();
     void picture_dropped(int left, int top);
-    QColor back_color() const;
+    void paint_back(const QColor &c);
+    // Places the window, then refits the picture to it (settle: after the
+    // window manager has answered).
+    void refit_to(const TwipRect &window, bool settle = false);
     bool shown_at_original() const;
     ScreenTwips screen() const;
 
