@@ -6,9 +6,8 @@
 #include "fault_injection.h"
 #include "scripted_prompt.h"
 #include "test_env.h"
-#include "viewer/cDIBSection.h"
 #include "viewer/jpeg_saving.h"
-#include "viewer/mTurboJPEGLibrary.h"
+#include "viewer/picture_back_color.h"
 
 #include <QColorSpace>
 #include <QDir>
@@ -24,7 +23,6 @@ namespace {
 constexpr int fw = 120;
 constexpr int fh = 405;
 
-// Records what the save asks of its window.
 struct FakeHost : JpegSaveHost {
     QStringList calls;
     void open_preview(const QString &f) override { calls << QStringLiteral("open_preview ") + f; }
@@ -83,8 +81,7 @@ class tst_jpeg_saving : public QObject {
             qFatal("cannot write the test picture");
         return path;
     }
-    // Saves path, shown at `scale` of its px size with `shown` of its width
-    // in the window, as target, answering the questions with answers.
+    // Saves path shown at `scale` of its size, `shown` of its width in the window.
     void save(const QString &path, QSize px, const QString &target, std::deque<Answer> answers,
               double scale = 1, double shown = 1, bool resized = false)
     {
@@ -112,64 +109,26 @@ private Q_SLOTS:
     }
     void cleanup() { s.reset(); }
 
-    void proposed_names()
+    void background_colour_is_stored_as_bbggrr()
     {
-        QCOMPARE(proposed_jpeg_name("/p/Photo.JPG"), QStringLiteral("Photo.JPG"));
-        QCOMPARE(proposed_jpeg_name("/p/anim.gif"), QStringLiteral("anim.jpg"));
-        QCOMPARE(proposed_jpeg_name("/p/a.b"), QStringLiteral(".jpg"));
-    }
-
-    // The encoder itself: any width (rows padded to four bytes), qualities
-    // out of range held to it, the file's permissions, failures raised.
-    void the_encoder_writes_whole_files_or_nothing()
-    {
-        for (const auto &[size, quality] : {std::pair{QSize(5, 3), 95}, {QSize(1, 10000), -5}, {QSize(7, 2), 1000}}) {
-            QImage src(size, QImage::Format_RGB32);
-            src.fill(QColor(200, 120, 40));
-            cDIBSection d;
-            QVERIFY(d.CreateFromPicture(src));
-            QVERIFY(SaveJPG(d, dir + QStringLiteral("/out.jpg"), quality));
-            const QImage back = QImageReader(dir + QStringLiteral("/out.jpg")).read();
-            QCOMPARE(back.size(), size);
-            const QColor c = back.pixelColor(size.width() - 1, size.height() - 1);
-            QVERIFY(qAbs(c.red() - 200) < 12 && qAbs(c.green() - 120) < 12 && qAbs(c.blue() - 40) < 12);
-        }
-        const QString kept = make_picture(QStringLiteral("kept.jpg"), two_halves(200, 200));
-        const auto perms = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
-        QVERIFY(QFile::setPermissions(kept, perms));
-        cDIBSection d;
-        QVERIFY(d.CreateFromPicture(noisy(200, 200)));
-        QVERIFY(SaveJPG(d, kept, 10));
-        const qint64 low = QFileInfo(kept).size();
-        QVERIFY(SaveJPG(d, kept, 99));
-        QVERIFY(low * 2 < QFileInfo(kept).size());
-        const auto owner_group_other = QFileDevice::Permissions::fromInt(0x7077);
-        QCOMPARE(QFileInfo(kept).permissions() & owner_group_other, perms);
-        QCOMPARE(QFileInfo(dir + QStringLiteral("/out.jpg")).permissions() & owner_group_other,
-                 perms | QFileDevice::ReadOther);
-        const QByteArray before = bytes_of(kept);
-        {
-            test::FileSizeLimit full_disk(100);
-            QVERIFY_THROWS_EXCEPTION(JpegError, SaveJPG(d, kept, 90));
-        }
-        QVERIFY_THROWS_EXCEPTION(JpegError, SaveJPG(cDIBSection(), dir + QStringLiteral("/e.jpg"), 80));
-        QVERIFY_THROWS_EXCEPTION(JpegError, SaveJPG(d, dir + QStringLiteral("/no/such/x.jpg"), 80));
-        QCOMPARE(bytes_of(kept), before);
-        QCOMPARE(listing(dir), (QStringList{"kept.jpg", "out.jpg"}));
+        save_picture_back_color(QColor(1, 2, 3));
+        QCOMPARE(get_setting(key::pic_back_color), QStringLiteral("197121")); // 0x030201
+        QCOMPARE(picture_back_color(), QColor(1, 2, 3));
     }
 
     void the_dialog_insists_on_jpg()
     {
+        QCOMPARE(proposed_jpeg_name("/p/Photo.JPG"), QStringLiteral("Photo.JPG"));
+        QCOMPARE(proposed_jpeg_name("/p/a.b"), QStringLiteral(".jpg"));
         const QString pic = make_picture(QStringLiteral("scan.bmp"), two_halves(8, 8));
         save_setting(key::last_picture_file, dir + QStringLiteral("/other.jpg"));
         save(pic, QSize(8, 8), dir + QStringLiteral("/scan.png"), {});
         const QList<FileRequest> &files = s->prompt.files;
         QCOMPARE(files.size(), 2); // asked again, then cancelled
-        QCOMPARE(files[0].kind, FileRequest::Save);
         QCOMPARE(files[0].title, QStringLiteral("Save image in JPEG format with original resolution"));
         QCOMPARE(files[0].start, dir + QStringLiteral("/scan.jpg"));
         QCOMPARE(files[0].filter, QStringLiteral("Image (*.jpg);;All files (*.*)"));
-        QVERIFY(files[0].confirm_overwrite);
+        QVERIFY(files[0].kind == FileRequest::Save && files[0].confirm_overwrite);
         QCOMPARE(s->prompt.message_texts(),
                  QStringList{"File extension cannot be different than '.JPG'. (" + dir + "/scan.png)"});
         QVERIFY(s->host.calls.isEmpty());
@@ -211,8 +170,7 @@ private Q_SLOTS:
         QFETCH(double, shown);
         QFETCH(bool, resized);
         const QString pic = make_picture(QStringLiteral("halves.bmp"), two_halves(64, 48));
-        save(pic, QSize(64, 48), dir + QStringLiteral("/out.jpg"), {Answer::Yes, Answer::No}, scale, shown,
-             resized);
+        save(pic, QSize(64, 48), dir + QStringLiteral("/out.jpg"), {Answer::Yes, Answer::No}, scale, shown, resized);
         const QImage back = QImageReader(dir + QStringLiteral("/out.jpg")).read();
         QTEST(back.size(), "size");
         const int W = back.width(), H = back.height();
@@ -236,29 +194,26 @@ private Q_SLOTS:
                  qPrintable(QString::number(px, 16)));
     }
 
-    void no_leaves_the_folder_unchanged()
-    {
-        const QString pic = make_picture(QStringLiteral("keep.jpg"), two_halves(16, 16));
-        const QByteArray before = bytes_of(pic);
-        save(pic, QSize(16, 16), pic, {Answer::No});
-        QCOMPARE(s->prompt.message_texts(), QStringList{"Do you want to replace " + pic + " with the new picture?"});
-        QCOMPARE(listing(dir), QStringList{QStringLiteral("keep.jpg")});
-        QCOMPARE(bytes_of(pic), before);
-        QCOMPARE(s->host.calls, (QStringList{"open_preview " + work_file_for(tmp, pic), "close_preview"}));
-        QVERIFY(s->windows.calls.isEmpty());
-        QVERIFY(!has_backup(tmp, pic));
-    }
-
+    // No leaves the picture as it was; yes replaces it, keeping its
+    // permissions, its first version and the one before; restore swaps.
     void replacing_keeps_the_first_version_and_restore_swaps()
     {
         const QString pic = make_picture(QStringLiteral("swap.jpg"), two_halves(64, 48));
+        const auto perms = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+        QVERIFY(QFile::setPermissions(pic, perms));
         const QByteArray first = bytes_of(pic);
+        save(pic, QSize(64, 48), pic, {Answer::No});
+        QCOMPARE(s->prompt.message_texts(), QStringList{"Do you want to replace " + pic + " with the new picture?"});
+        QCOMPARE(s->host.calls, (QStringList{"open_preview " + work_file_for(tmp, pic), "close_preview"}));
+        QVERIFY(bytes_of(pic) == first && !has_backup(tmp, pic) && s->windows.calls.isEmpty());
+        QCOMPARE(listing(dir), QStringList{QStringLiteral("swap.jpg")});
         save(pic, QSize(64, 48), pic, {Answer::Yes}, 1, 0.75);
         const QByteArray second = bytes_of(pic);
         save(pic, QSize(64, 48), pic, {Answer::Yes}, 1, 0.5);
         const QByteArray third = bytes_of(pic);
         QCOMPARE(s->host.calls.last(), QStringLiteral("reload"));
         QCOMPARE(QImageReader(pic).size(), QSize(24, 48));
+        QCOMPARE(QFileInfo(pic).permissions() & QFileDevice::Permissions::fromInt(0x7077), perms);
         QCOMPARE(bytes_of(first_backup_for(tmp, pic)), first);
         QCOMPARE(bytes_of(newest_backup_for(tmp, pic)), second);
         for (const QByteArray &now : {second, third, second}) {
@@ -267,51 +222,45 @@ private Q_SLOTS:
         }
         QVERIFY(!QFile::exists(restore_spare_for(tmp, pic)));
         QCOMPARE(bytes_of(first_backup_for(tmp, pic)), first);
-        QCOMPARE(s->prompt.messages.size(), 2);
+        QCOMPARE(s->prompt.messages.size(), 3);
         QVERIFY(!restore_picture(dir + QStringLiteral("/other.jpg")));
         QCOMPARE(s->prompt.message_texts().last(), QStringLiteral("Backup file with same file name not found"));
-    }
-
-    void a_failed_restore_leaves_the_picture_and_no_spare()
-    {
-        const QString pic = make_picture(QStringLiteral("small.jpg"), two_halves(8, 8));
-        const QByteArray before = bytes_of(pic);
-        QVERIFY(make_versions_folder(tmp, pic));
+        // A restore that fails leaves the picture and no spare copy.
         test::write_file(newest_backup_for(tmp, pic), QByteArray(20000, 'b'));
         {
             test::FileSizeLimit full_disk(10000);
             QVERIFY(!restore_picture(pic));
         }
-        QCOMPARE(bytes_of(pic), before);
+        QCOMPARE(bytes_of(pic), second);
         QVERIFY(!QFile::exists(restore_spare_for(tmp, pic)));
-        QCOMPARE(s->prompt.messages.size(), 1);
     }
 
-    void saving_over_another_picture_backs_it_up_and_offers_to_delete_the_gif()
+    void saving_over_another_picture_data()
     {
+        QTest::addColumn<bool>("keep");
+        QTest::newRow("kept: the GIF is offered for deletion") << true;
+        QTest::newRow("refused: the GIF is never offered") << false;
+    }
+    void saving_over_another_picture()
+    {
+        QFETCH(bool, keep);
         const QString gif = dir + QStringLiteral("/photo.gif");
         test::write_file(gif, test::gif_bytes());
         const QString target = make_picture(QStringLiteral("photo.jpg"), two_halves(8, 8));
         const QByteArray old_target = bytes_of(target);
-        save(gif, QSize(1, 1), target, {Answer::Yes, Answer::Yes});
-        QCOMPARE(s->prompt.message_texts(), (QStringList{"Do you want to keep the new picture?",
-                                                         "Do you want to delete file " + gif + "?"}));
-        QCOMPARE(listing(dir), QStringList{QStringLiteral("photo.jpg")});
+        save(gif, QSize(1, 1), target, keep ? std::deque{Answer::Yes, Answer::Yes} : std::deque{Answer::No});
+        QStringList asked{"Do you want to keep the new picture?"};
+        if (keep)
+            asked << "Do you want to delete file " + gif + "?";
+        QCOMPARE(s->prompt.message_texts(), asked);
+        QCOMPARE(listing(dir), (keep ? QStringList{"photo.jpg"} : QStringList{"photo.gif", "photo.jpg"}));
+        if (!keep)
+            return;
         QCOMPARE(QImageReader(target).size(), QSize(1, 1));
         QCOMPARE(bytes_of(first_backup_for(tmp, target)), old_target);
         // The deleted picture is kept in tmp_pic_dir and remembered.
         QCOMPARE(bytes_of(versions_folder(tmp, gif) + QStringLiteral("/deleted/photo.gif")), test::gif_bytes());
         QCOMPARE(app().deleted_pictures, QStringLiteral("|") + gif);
-    }
-
-    void refusing_the_new_picture_never_offers_to_delete_the_old()
-    {
-        const QString gif = dir + QStringLiteral("/photo.gif");
-        test::write_file(gif, test::gif_bytes());
-        const QString target = make_picture(QStringLiteral("photo.jpg"), two_halves(8, 8));
-        save(gif, QSize(1, 1), target, {Answer::No});
-        QCOMPARE(s->prompt.message_texts(), QStringList{"Do you want to keep the new picture?"});
-        QCOMPARE(listing(dir), (QStringList{"photo.gif", "photo.jpg"}));
     }
 
     void a_failed_write_leaves_the_original_byte_for_byte()
