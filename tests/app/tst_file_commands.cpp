@@ -86,8 +86,7 @@ private Q_SLOTS:
                  QStringLiteral("Renaming last file|New file name?|a.jpg"));
     }
 
-    // The picture reaches the editor as one argument, whatever its name; what
-    // cannot start is said.
+    // The picture reaches the editor as one argument; what cannot start is said.
     void picture_editor()
     {
         test::ScriptedPrompt p;
