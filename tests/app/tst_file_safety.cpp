@@ -25,8 +25,9 @@ using namespace lf;
 
 // Every operation that writes, replaces, renames or deletes a user's file,
 // as steps on a folder of labelled files. A label names bytes: a letter a
-// picture of its own, S1, S2... the JPEGs the saves wrote, L a slide show
-// listing x.jpg and a missing picture, M an association list, @name a link.
+// picture, S1, S2... the JPEGs the saves wrote, L a slide show listing x.jpg
+// and a missing picture, M an association list, @name a link; "!" after a
+// label: readable by the owner alone.
 namespace {
 
 struct Host : JpegSaveHost {
@@ -62,7 +63,8 @@ class tst_file_safety : public QObject {
         if (fi.isSymLink())
             return QLatin1Char('@') + QFileInfo(fi.symLinkTarget()).fileName();
         const QString l = bytes.key(test::read_bytes(path));
-        return l.isEmpty() ? QStringLiteral("?%1").arg(fi.size()) : l;
+        const bool private_file = path.startsWith(user) && !(fi.permissions() & QFileDevice::ReadOther);
+        return (l.isEmpty() ? QStringLiteral("?%1").arg(fi.size()) : l) + (private_file ? "!" : "");
     }
     QMap<QString, QString> labels_under(const QString &folder) const
     {
@@ -81,17 +83,19 @@ class tst_file_safety : public QObject {
                 QFile::link(at(label.mid(1)), at(name));
                 continue;
             }
-            if (label.size() == 1 && !bytes.contains(label))
-                bytes.insert(label, "\xFF\xD8" + QByteArray(4996, label[0].toLatin1()) + "\xFF\xD9");
-            test::write_file(at(name), bytes.value(label));
+            const QString l = label.chopped(label.endsWith(QLatin1Char('!'))); // "!": for the owner alone
+            if (l.size() == 1 && !bytes.contains(l))
+                bytes.insert(l, "\xFF\xD8" + QByteArray(4996, l[0].toLatin1()) + "\xFF\xD9");
+            test::write_file(at(name), bytes.value(l));
+            if (l != label)
+                QFile::setPermissions(at(name), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         }
     }
 
     void run(const QString &step, test::ScriptedPrompt &prompt, int &saves)
     {
         const QStringList w = step.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        const QString &verb = w[0];
-        if (verb == QLatin1String("save")) {
+        if (w[0] == QLatin1String("save")) {
             Host host;
             cDIBSection dib;
             QImage img(16, 16, QImage::Format_RGB32);
@@ -100,31 +104,31 @@ class tst_file_safety : public QObject {
             prompt.answers.push_back(Answer::Yes);
             save_and_decide(host, at(w[1]), at(w[2]), 80, dib, false);
             bytes.insert(QStringLiteral("S%1").arg(saves), host.preview);
-        } else if (verb == QLatin1String("restore")) {
+        } else if (w[0] == QLatin1String("restore")) {
             restore_picture(at(w[1]));
-        } else if (verb == QLatin1String("delete")) {
+        } else if (w[0] == QLatin1String("delete")) {
             delete_with_backup(at(w[1]));
-        } else if (verb == QLatin1String("copy")) {
+        } else if (w[0] == QLatin1String("copy")) {
             prompt.texts.push_back(at(w[2]));
             copy_file_as(at(w[1]), user);
-        } else if (verb == QLatin1String("rename")) {
+        } else if (w[0] == QLatin1String("rename")) {
             prompt.texts.push_back(w[2]);
             ask_and_rename(at(w[1]), QStringLiteral("Renaming last file"));
-        } else if (verb == QLatin1String("ssf")) {
+        } else if (w[0] == QLatin1String("ssf")) {
             for (slides().slide_count = 0; slides().slide_count < 40;)
                 slides().slot(++slides().slide_count).path = at(QStringLiteral("x.jpg"));
             save_slide_show_file(at(w[1]));
-        } else if (verb == QLatin1String("ssf-read")) {
+        } else if (w[0] == QLatin1String("ssf-read")) {
             prompt.answers.insert(prompt.answers.end(), {Answer::Ok, Answer::Yes});
             read_slide_list(at(w[1]));
-        } else if (verb == QLatin1String("tnf")) {
+        } else if (w[0] == QLatin1String("tnf")) {
             thumbnails().picture_list = QStringList(40, at(QStringLiteral("x.jpg")));
             write_thumbnail_files(user, folder_thumbnail_prefix);
-        } else if (verb == QLatin1String("batch")) {
+        } else if (w[0] == QLatin1String("batch")) {
             const RenameKind kind = w[1] == QLatin1String("remove") ? RenameKind::RemoveString
                                                                     : RenameKind::SequenceNumbers;
             notify(rename_report(rename_files(user, kind, w[2])));
-        } else if (verb == QLatin1String("associate")) {
+        } else if (w[0] == QLatin1String("associate")) {
             const QByteArray config = qgetenv("XDG_CONFIG_HOME");
             qputenv("XDG_CONFIG_HOME", QFile::encodeName(user));
             prompt.answers.insert(prompt.answers.end(), {Answer::Yes, Answer::Ok});
@@ -174,8 +178,8 @@ private Q_SLOTS:
         // Whose backup is whose: a picture's full path.
         QTest::newRow("same name in two folders") << "a/x.jpg=A b/x.jpg=B"
             << "save a/x.jpg a/x.jpg; save b/x.jpg b/x.jpg; restore a/x.jpg" << "" << "a/x.jpg=A b/x.jpg=S2" << none << "A B S1" << none;
-        QTest::newRow("saved twice, the first version stays") << "x.jpg=A" << "save x.jpg x.jpg; save x.jpg x.jpg; restore x.jpg"
-            << "" << "x.jpg=S1" << none << "A S2" << none;
+        QTest::newRow("saved twice, the first version stays") << "x.jpg=A!" << "save x.jpg x.jpg; save x.jpg x.jpg; restore x.jpg"
+            << "" << "x.jpg=S1!" << none << "A S2" << none;
         QTest::newRow("deleted twice under one path") << "a/x.jpg=A b/x.jpg=B c.jpg=C"
             << "delete a/x.jpg; delete b/x.jpg; copy c.jpg a/x.jpg; delete a/x.jpg" << "" << "c.jpg=C" << none << "A B C"
             << QStringList{"a/x.jpg=A", "a/x.jpg=C", "b/x.jpg=B"};

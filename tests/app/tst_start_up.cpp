@@ -96,13 +96,11 @@ private Q_SLOTS:
         const QString dir = test::fresh_folder(QStringLiteral("stale"));
         save_setting(key::last_picture_file, dir + QStringLiteral("/gone.jpg"));
         save_setting(key::last_slide_show, dir + QStringLiteral("/gone.ssf"));
-        save_setting(key::interval, QStringLiteral("3000"));
         read_start_settings();
         QCOMPARE(app().last_picture_file, QString());
         QCOMPARE(get_setting(key::last_picture_file), QString());
         QCOMPARE(slides().slide_show_file, QString());
         QCOMPARE(get_setting(key::last_slide_show), dir + QStringLiteral("/gone.ssf"));
-        QCOMPARE(slides().interval_ms, 3000);
     }
 
     void no_argument_shows_the_panel_and_asks_about_types_once()
