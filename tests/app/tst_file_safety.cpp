@@ -3,6 +3,7 @@
 #include "app/file_commands.h"
 #include "fake_windows.h"
 #include "fault_injection.h"
+#include "save_host.h"
 #include "scripted_prompt.h"
 #include "slideshow/slide_list.h"
 #include "slideshow/slide_show_file.h"
@@ -30,16 +31,7 @@ using namespace lf;
 // label: readable by the owner alone.
 namespace {
 
-struct Host : JpegSaveHost {
-    QByteArray preview;
-    void open_preview(const QString &f) override { preview = test::read_bytes(f); }
-    void set_preview_caption(const QString &) override {}
-    void close_preview() override {}
-    void close_window() override {}
-    void activate() override {}
-    void reload_after_replace() override {}
-    void clear_start_cropping() override {}
-};
+using Host = test::RecordingSaveHost;
 
 QMap<QString, QString> labelled(const QString &s)
 {
