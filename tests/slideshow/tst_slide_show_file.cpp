@@ -330,6 +330,7 @@ private Q_SLOTS:
         QCOMPARE(slides().slide_count, 10000);
         QCOMPARE(lines_of(built()).size(), 10000);
         QVERIFY(p->message_texts().contains("Too many files, only the first 10,000 will be shown."));
+        QCOMPARE(folder_in_show_order(root, false, false).size(), max_slides); // as the viewer steps
     }
 
     // Link loops and names that are no text are passed by; a link to a
@@ -340,8 +341,7 @@ private Q_SLOTS:
         for (const char *f : {"/line\nbreak.jpg", "/deep/x.jpg"})
             test::write_file(root + f);
         FILE *f = std::fopen(QByteArray(QFile::encodeName(root) + "/bad\xff.jpg").constData(), "w");
-        QVERIFY(f);
-        std::fclose(f);
+        QVERIFY(f && std::fclose(f) == 0);
         QVERIFY(QFile::link(root, root + "/deep/loop") && QFile::link(root + "/deep/x.jpg", root + "/linked.jpg"));
         const QString list = app().tmp_pic_dir + "/dirscan.tmp";
         QCOMPARE(scan_folder_tree(root, list), ScanEnd::Finished);
