@@ -3,8 +3,6 @@
 
 #include <QtTest>
 
-#include <cmath>
-
 using namespace lf;
 
 namespace {
@@ -12,11 +10,6 @@ namespace {
 std::function<double()> script(QList<double> values)
 {
     return [values, i = 0]() mutable { return i < values.size() ? values[i++] : 0.0; };
-}
-// A state whose direction changes are far in the future.
-MotionState steady(int h, int v)
-{
-    return {.horizontal_direction = h, .vertical_direction = v, .next_horizontal_change = 1e9, .next_vertical_change = 1e9};
 }
 constexpr int W = 19200, H = 14400;
 } // namespace
@@ -44,7 +37,9 @@ private Q_SLOTS:
     {
         QFETCH(QList<int>, from);
         QFETCH(double, pick);
-        MotionState s = steady(from[0], from[1]);
+        // Direction changes far in the future.
+        MotionState s{.horizontal_direction = from[0], .vertical_direction = from[1],
+                      .next_horizontal_change = 1e9, .next_vertical_change = 1e9};
         const MotionTick t = motion_tick(s, {from[2], from[3], 3000, 2000}, W, H, 5.0, script({pick}));
         QTEST((QList<int>{t.left, t.top, s.horizontal_direction, s.vertical_direction}), "to");
     }
@@ -60,30 +55,14 @@ private Q_SLOTS:
     }
 
     // The size keys (grow, shrink, fill the work area 19200 x 13800), then
-    // the fit to the picture's proportions when an aspect is given.
-    void sizing_data()
-    {
-        QTest::addColumn<QString>("op");
-        QTest::addColumn<QList<int>>("from");
-        QTest::addColumn<double>("aspect"); // negative: portrait
-        QTest::addColumn<QList<int>>("expected");
-        QTest::newRow("grow a twentieth") << "grow" << QList<int>{100, 200, 1200, 900} << 0.0 << QList<int>{100, 200, 1260, 945};
-        QTest::newRow("grow: width snaps") << "grow" << QList<int>{200, 300, 18816, 3000} << 0.0 << QList<int>{0, 300, 19200, 3150};
-        QTest::newRow("shrink a twentieth") << "shrink" << QList<int>{0, 0, 12000, 9000} << 0.0 << QList<int>{0, 0, 11400, 8550};
-        QTest::newRow("fill, landscape 3:1") << "fill" << QList<int>{} << 3.0 << QList<int>{0, 0, 19200, 6400};
-        QTest::newRow("fill, portrait 1:2") << "fill" << QList<int>{} << -0.5 << QList<int>{0, 0, 6900, 13800};
-    }
+    // the fit to the picture's proportions: landscape 3:1, portrait 1:2.
     void sizing()
     {
-        QFETCH(QString, op);
-        QFETCH(QList<int>, from);
-        QFETCH(double, aspect);
-        const TwipRect w{from.value(0), from.value(1), from.value(2), from.value(3)};
-        TwipRect g = op == "grow" ? grow_moving(w, W, 13800)
-                   : op == "shrink" ? shrink_moving(w) : fill_moving(W, 13800);
-        if (aspect != 0)
-            g = fit_moving(g, aspect > 0, std::abs(aspect));
-        QTEST((QList<int>{g.left, g.top, g.width, g.height}), "expected");
+        QCOMPARE(grow_moving({100, 200, 1200, 900}, W, 13800), (TwipRect{100, 200, 1260, 945}));
+        QCOMPARE(grow_moving({200, 300, 18816, 3000}, W, 13800), (TwipRect{0, 300, 19200, 3150})); // width snaps
+        QCOMPARE(shrink_moving({0, 0, 12000, 9000}), (TwipRect{0, 0, 11400, 8550}));
+        QCOMPARE(fit_moving(fill_moving(W, 13800), true, 3.0), (TwipRect{0, 0, 19200, 6400}));
+        QCOMPARE(fit_moving(fill_moving(W, 13800), false, 0.5), (TwipRect{0, 0, 6900, 13800}));
     }
 };
 

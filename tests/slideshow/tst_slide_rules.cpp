@@ -18,8 +18,7 @@ using namespace lf;
 
 namespace {
 
-constexpr int W = 19200; // 1280 x 1024 pixels
-constexpr int H = 15360;
+constexpr int W = 19200, H = 15360; // 1280 x 1024 pixels
 QSize size_of(const TwipRect &r) { return QSize(r.width, r.height); }
 
 void make_show(int n, bool random = false)
@@ -28,8 +27,7 @@ void make_show(int n, bool random = false)
     s.slide_count = n;
     for (int i = 1; i <= n; ++i)
         s.slot(i).path = QStringLiteral("/p/%1.jpg").arg(i);
-    s.slide_show_active = true;
-    s.random_order = random;
+    s.slide_show_active = true, s.random_order = random;
 }
 
 // One step as the window runs it: choose, then record.
@@ -51,22 +49,14 @@ class tst_slide_rules : public QObject {
     int beeps() const { return int(w->calls.count(QStringLiteral("beep"))); }
 
 private Q_SLOTS:
-    void init()
-    {
-        test::reset_everything();
-        seed_random(12345);
-        w.emplace();
-        prompt.emplace();
-    }
+    void init() { test::reset_everything(), seed_random(12345), w.emplace(), prompt.emplace(); }
     void sequential_forward_wraps_with_a_beep()
     {
         make_show(3);
         ShowCursor c;
         QCOMPARE((QList<int>{step(c), step(c), step(c)}), (QList<int>{1, 2, 3}));
         QCOMPARE(slides().seen_count, 3);
-        QCOMPARE(beeps(), 0);
-        QCOMPARE(step(c), 1);
-        QCOMPARE(beeps(), 1);
+        QCOMPARE((QList<int>{beeps(), step(c), beeps()}), (QList<int>{0, 1, 1}));
         QVERIFY(c.wrapped);
         QVERIFY(!slides().slot(2).seen && !slides().slot(3).seen);
         QCOMPARE(slides().seen_count, 1); // only picture 1, on screen again
@@ -115,8 +105,7 @@ private Q_SLOTS:
         make_show(4, true);
         for (int i : seen)
             slides().slot(i).seen = true;
-        slides().seen_count = int(seen.size());
-        slides().drawn_ahead = r;
+        slides().seen_count = int(seen.size()), slides().drawn_ahead = r;
         ShowCursor c;
         QTEST(step(c), "expected");
         QCOMPARE(beeps(), seen.size() == 4 ? 1 : 0);
@@ -176,8 +165,10 @@ private Q_SLOTS:
                  got.kind == PictureChoice::Bad ? QStringList{"Bad file name: " + got.path} : QStringList{});
     }
 
-    // Asked again until blank or a number of the list (halves to even).
-    void go_to_number()
+    // A number is asked again until blank or one of the list (halves to even).
+    // Sequential order asked for while already sequential: on the first slide
+    // it just says so, elsewhere it offers to start again.
+    void go_to_number_and_sequential_request()
     {
         make_show(10);
         slides().current_slide = 4;
@@ -186,64 +177,42 @@ private Q_SLOTS:
         for (int i = 0; i < 4; ++i)
             taken << (ask_go_to_number(slides()) ? slides().resume_slide : 0);
         QCOMPARE(taken, (QList<int>{2, 4, 10, 0}));
-        QCOMPARE(prompt->message_texts(), (QStringList{"Numeber not allowed", "Numeber not allowed", "Format error"}));
-        QCOMPARE(prompt->inputs[0].title, QStringLiteral("Select next picture number"));
-        QCOMPARE(prompt->inputs[0].prompt, QStringLiteral("Picture number? (type a number from 1 to 10)"));
-        QCOMPARE(prompt->inputs[0].proposed, QStringLiteral("4"));
+        const InputRequest &q = prompt->inputs[0];
+        QCOMPARE(q.title + " | " + q.prompt + " | " + q.proposed,
+                 "Select next picture number | Picture number? (type a number from 1 to 10) | 4");
         prompt->texts = {"2147483647"}; // the largest interval
         QVERIFY(ask_new_interval(slides()) && slides().interval_ms == 2147483647);
-    }
-
-    // Sequential order asked for while already sequential: on the first
-    // slide it just says so, elsewhere it offers to start again.
-    void sequential_request()
-    {
-        make_show(3);
         slides().current_slide = 1;
         QVERIFY(!sequential_order_request(slides()));
         slides().current_slide = 2;
         prompt->answers = {Answer::Yes};
         QVERIFY(sequential_order_request(slides()) && slides().current_slide == 0);
-        QCOMPARE(prompt->message_texts(), (QStringList{"Mode is already sequential",
-                 "Mode is already sequential. Do you want to go to the first slide?"}));
+        QCOMPARE(prompt->message_texts(), (QStringList{"Numeber not allowed", "Numeber not allowed", "Format error",
+                 "Mode is already sequential", "Mode is already sequential. Do you want to go to the first slide?"}));
         set_random_order(slides(), true);
         QVERIFY(sequential_order_request(slides()) && !slides().random_order);
         QCOMPARE(get_setting(key::random), QStringLiteral("0"));
     }
 
-    // --- placement on the screen
-
-    // Status bar margin 300 twips above and below when shown.
-    void placement_data()
-    {
-        QTest::addColumn<QSize>("original");
-        QTest::addColumn<bool>("bar");
-        QTest::addColumn<bool>("fit");
-        QTest::addColumn<bool>("show");
-        QTest::addColumn<QSize>("shown");
-        QTest::newRow("natural size") << QSize(6000, 4500) << true << false << true << QSize(6000, 4500);
-        QTest::newRow("tall, bar shown") << QSize(10000, 20000) << true << false << true << QSize(7380, 14760);
-        QTest::newRow("tall, bar hidden") << QSize(10000, 20000) << false << false << true << QSize(7680, 15360);
-        QTest::newRow("too wide") << QSize(40000, 10000) << true << false << true << QSize(19200, 4800);
-        QTest::newRow("fit 5:4 by height, 800 narrower") << QSize(5000, 4000) << true << true << true << QSize(18400, 14720);
-        QTest::newRow("exactly 800 narrower: kept") << QSize(18400, 3000) << true << true << true << QSize(18400, 3000);
-        QTest::newRow("single, taller than the screen") << QSize(6000, 5500) << false << true << false << QSize(19200, 17600);
-    }
+    // Centred; the status bar's margin is 300 twips above and below when shown.
     void placement()
     {
-        QFETCH(QSize, original);
-        QFETCH(bool, bar);
-        QFETCH(bool, fit);
-        QFETCH(bool, show);
-        const TwipRect r = place_picture({original.width(), original.height(), W, H, bar, 300, fit, show});
-        QTEST(size_of(r), "shown");
-        QCOMPARE(r.left * 2 + r.width, W); // centred
-        QCOMPARE(r.top * 2 + r.height, H);
+        auto shown = [](QSize o, bool bar, bool fit, bool show) {
+            const TwipRect r = place_picture({o.width(), o.height(), W, H, bar, 300, fit, show});
+            return r.left * 2 + r.width == W && r.top * 2 + r.height == H ? size_of(r) : QSize();
+        };
+        QCOMPARE(shown({6000, 4500}, true, false, true), QSize(6000, 4500));
+        QCOMPARE(shown({10000, 20000}, true, false, true), QSize(7380, 14760));
+        QCOMPARE(shown({10000, 20000}, false, false, true), QSize(7680, 15360));
+        QCOMPARE(shown({40000, 10000}, true, false, true), QSize(19200, 4800));
+        QCOMPARE(shown({5000, 4000}, true, true, true), QSize(18400, 14720)); // fit 5:4 by height, 800 narrower
+        QCOMPARE(shown({18400, 3000}, true, true, true), QSize(18400, 3000)); // exactly 800 narrower: kept
+        QCOMPARE(shown({6000, 5500}, false, true, false), QSize(19200, 17600)); // single, taller than the screen
     }
 
     // Sizes after the first placement: handed over, zoomed, proportions
     // restored, handed to a moving window.
-    void handover_zoom_and_moving_sizes()
+    void handover_zoom_moving_and_decode_sizes()
     {
         PlacementInput single{6000, 4500, W, H, false, 300, false, false, 9000, 6750};
         QCOMPARE(place_picture(single), (TwipRect{5100, 4305, 9000, 6750}));
@@ -251,27 +220,27 @@ private Q_SLOTS:
         QCOMPARE(place_picture(single).width, 6000);
         const TwipRect in = zoom_picture(centred(6000, 4500, W, H), true, 6000, 4500, W, H);
         QCOMPARE(in, (TwipRect{6000, 4980, 7200, 5400}));
-        const TwipRect back = zoom_picture(in, false, 6000, 4500, W, H);
-        QCOMPARE(size_of(back), QSize(5760, 4320)); // 1.2 x 0.8 = 0.96
+        QCOMPARE(size_of(zoom_picture(in, false, 6000, 4500, W, H)), QSize(5760, 4320)); // 1.2 x 0.8 = 0.96
         // Portrait pictures take their width from the height.
         QCOMPARE(size_of(restore_proportions(TwipRect{0, 0, 999, 6000}, 3000, 6000, W, H)), QSize(3000, 6000));
-        // A moving window gets the shown size within 12000 x 8000 twips,
-        // proportions kept, never below one pixel.
+        // A moving window: the shown size within 12000 x 8000, proportions kept, at least a pixel.
         QCOMPARE(size_of(lf::moving_handover_size(12000, 8000, 12000, 8000)), QSize(12000, 8000));
         QCOMPARE(size_of(lf::moving_handover_size(24000, 6000, 12000, 8000)), QSize(12000, 3000));
         QCOMPARE(size_of(lf::moving_handover_size(3000, 16000, 12000, 8000)), QSize(1500, 8000));
         QCOMPARE(size_of(lf::moving_handover_size(0, 0, 12000, 8000)), QSize(15, 15));
-    }
-
-    void comment_text_shortens_past_80()
-    {
-        QCOMPARE(comment_text(QStringLiteral("/p/a.jpg"), 3, 12), QStringLiteral("/p/a.jpg (3/12)"));
-        const QString eighty = QString(73, QLatin1Char('y')); // 80 with " (3/12)"
-        QCOMPARE(comment_text(eighty, 3, 12), eighty + QStringLiteral(" (3/12)"));
-        const QString path = QStringLiteral("/") + QString(69, QLatin1Char('x')) + QStringLiteral(".jpg"); // 81 with " (3/12)"
-        QCOMPARE(comment_text(path, 3, 12), QStringLiteral("...") + QString(68, QLatin1Char('x'))
-                                                + QStringLiteral(".jpg (3/12)"));
-        QCOMPARE(comment_full_text(path, 3, 12), path + QStringLiteral(" (3/12)"));
+        // Decoded for the screen less the bar's margins (270 + 90 each side);
+        // a held picture keeps its recorded natural size. The pointer is moved
+        // away strictly inside the central 60 % of the screen.
+        QCOMPARE((QList<bool>{pointer_too_central(3841, 3073, W, H), pointer_too_central(3840, 7680, W, H),
+                              pointer_too_central(9600, 12288, W, H)}), (QList<bool>{true, false, false}));
+        QCOMPARE(decode_height(H, 270, true), 14640);
+        QCOMPARE(decode_height(H, 270, false), H);
+        ViewerState v;
+        QCOMPARE(held_natural_size(v, QSize(30, 20), 2.0), QSize(30, 20));
+        note_natural_size(v, QSize(200, 100), 2.0);
+        QCOMPARE(QSize(v.original_width, v.original_height), QSize(1500, 750));
+        QCOMPARE(v.aspect_ratio, 2.0);
+        QCOMPARE(held_natural_size(v, QSize(30, 20), 1.0), QSize(100, 50));
     }
 
     // The file name at the bottom right; backward 300 left of the centre and
@@ -286,24 +255,13 @@ private Q_SLOTS:
         w.unseen = 4000;
         l = status_layout(w, W, H);
         QCOMPARE(QList<int>({l.backward.left, l.forward.left}), QList<int>({12000, 12900}));
-    }
-
-    // Decoded for the screen less the bar's margins (270 + 90 each side);
-    // a held picture keeps its recorded natural size. The pointer is moved
-    // away strictly inside the central 60 % of the screen.
-    void decode_natural_size_and_pointer()
-    {
-        QVERIFY(pointer_too_central(3841, 3073, W, H));
-        QVERIFY(!pointer_too_central(3840, 7680, W, H));
-        QVERIFY(!pointer_too_central(9600, 12288, W, H));
-        QCOMPARE(decode_height(H, 270, true), 14640);
-        QCOMPARE(decode_height(H, 270, false), H);
-        ViewerState v;
-        QCOMPARE(held_natural_size(v, QSize(30, 20), 2.0), QSize(30, 20));
-        note_natural_size(v, QSize(200, 100), 2.0);
-        QCOMPARE(QSize(v.original_width, v.original_height), QSize(1500, 750));
-        QCOMPARE(v.aspect_ratio, 2.0);
-        QCOMPARE(held_natural_size(v, QSize(30, 20), 1.0), QSize(100, 50));
+        // The comment, shortened past 80 characters.
+        QCOMPARE(comment_text(QStringLiteral("/p/a.jpg"), 3, 12), QStringLiteral("/p/a.jpg (3/12)"));
+        const QString eighty = QString(73, QLatin1Char('y')); // 80 with " (3/12)"
+        QCOMPARE(comment_text(eighty, 3, 12), eighty + QStringLiteral(" (3/12)"));
+        const QString path = "/" + QString(69, QLatin1Char('x')) + ".jpg"; // 81 with " (3/12)"
+        QCOMPARE(comment_text(path, 3, 12), "..." + QString(68, QLatin1Char('x')) + ".jpg (3/12)");
+        QCOMPARE(comment_full_text(path, 3, 12), path + QStringLiteral(" (3/12)"));
     }
 
 };

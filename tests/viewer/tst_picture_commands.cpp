@@ -25,18 +25,17 @@ private Q_SLOTS:
             {Qt::Key_N, Qt::AltModifier, "n", false, PictureCommand::None},
             {Qt::Key_Menu, Qt::ShiftModifier, "", false, PictureCommand::None},
             {Qt::Key_PageDown, Qt::NoModifier, "", true, PictureCommand::None},
-            {Qt::Key_PageUp, Qt::NoModifier, "", true, PictureCommand::None},
             {Qt::Key_Escape, Qt::NoModifier, "", false, PictureCommand::Close},
             {Qt::Key_Enter, Qt::KeypadModifier, "", false, PictureCommand::FullScreen},
             {Qt::Key_Plus, Qt::NoModifier, "+", true, PictureCommand::None},
-            {Qt::Key_Minus, Qt::NoModifier, "-", true, PictureCommand::None},
             {Qt::Key_W, Qt::ShiftModifier, "W", true, PictureCommand::WebResolution},
         };
         for (const auto &r : rows)
             QCOMPARE(command_for_key_event(r.key, r.m, QLatin1String(r.text), r.crop), r.want);
     }
 
-    void quality_answers()
+    // The quality asked for saving, and the save items shown in the menu.
+    void quality_and_save_items()
     {
         // Whole numbers from 10 to 99 after rounding; 0 for refused.
         const std::pair<const char *, int> cases[] = {
@@ -45,10 +44,6 @@ private Q_SLOTS:
         };
         for (const auto &[answer, quality] : cases)
             QVERIFY2(parse_jpeg_quality(QLatin1String(answer)).value_or(0) == quality, answer);
-    }
-
-    void save_items()
-    {
         // J = in JPEG format, R = resized, C = cropped; from path, cropped, rescaled, shrunk.
         auto shown = [](const char *path, bool cropped, bool rescaled, bool shrunk) -> QString {
             const PopupVisibility v = popup_visibility(QLatin1String(path), cropped, rescaled, shrunk);
@@ -67,25 +62,18 @@ private Q_SLOTS:
     void fractions_of_the_visible_part()
     {
         // A 64 x 48 px picture moved 10 px left and 6 px up, its left half shown.
-        CropView v{-150, -90, 960, 720, 480 + fw, 360 + fh};
-        const VisibleFractions f = visible_fractions(v, fw, fh);
+        const VisibleFractions f = visible_fractions({-150, -90, 960, 720, 480 + fw, 360 + fh}, fw, fh);
         QVERIFY(!f.uncropped());
         QCOMPARE(crop_pixel_rect(f, QSize(64, 48)), QRect(10, 6, 32, 24));
         // Shown at half size, the same fractions cover the full picture's pixels.
         QCOMPARE(crop_pixel_rect(f, QSize(128, 96)), QRect(20, 12, 64, 48));
 
-        // A window larger than the picture reaches beyond it.
-        v = CropView{300, 0, 960, 720, 1500 + fw, 720 + fh};
-        QCOMPARE(crop_pixel_rect(visible_fractions(v, fw, fh), QSize(64, 48)), QRect(-20, 0, 100, 48));
-        // A window with nothing inside still gives one pixel.
-        v = CropView{0, 0, 960, 720, fw, fh};
-        QCOMPARE(crop_pixel_rect(visible_fractions(v, fw, fh), QSize(64, 48)), QRect(0, 0, 1, 1));
+        // A window larger than the picture reaches beyond it; one with nothing inside still gives one pixel.
+        auto rect = [](CropView v) { return crop_pixel_rect(visible_fractions(v, fw, fh), QSize(64, 48)); };
+        QCOMPARE(rect({300, 0, 960, 720, 1500 + fw, 720 + fh}), QRect(-20, 0, 100, 48));
+        QCOMPARE(rect({0, 0, 960, 720, fw, fh}), QRect(0, 0, 1, 1));
         QCOMPARE(inner_pixel_size(480 + fw, 360 + fh, fw, fh, 2), QSize(64, 48));
         QCOMPARE(inner_pixel_size(0, 0, fw, fh, 1), QSize(1, 1));
-    }
-
-    void caption_and_step_factor()
-    {
         QCOMPARE(crop_caption("a.jpg", 7, -7, 1), QStringLiteral("a.jpg (0, 0)"));
         // At 200 % the picture's own pixels: twice the logical ones.
         QCOMPARE(crop_caption("a.jpg", -150, -4800, 2), QStringLiteral("a.jpg (-20, -640)"));
@@ -99,9 +87,9 @@ private Q_SLOTS:
     void crop_keys()
     {
         // Picture 9000 x 6000 twips at (-600, -600); window 3000 x 2400.
-        const CropView v{-600, -600, 9000, 6000, 3000, 2400};
         auto at = [](int l, int t, int w, int h) { return CropView{l, t, 9000, 6000, w, h}; };
         auto with = [&](int dl, int dt, int dw, int dh) { return at(-600 + dl, -600 + dt, 3000 + dw, 2400 + dh); };
+        const CropView v = with(0, 0, 0, 0);
         // Picture bottom 1500 above the inner bottom (2400 - 405): the window follows.
         const CropView low = at(0, -4500, 3000, 2400);
         const struct { const char *name; CropKey key; bool shift; int m; CropView before, after; bool beep; } rows[] = {
@@ -125,7 +113,6 @@ private Q_SLOTS:
             QVERIFY2(r && r->view == row.after && r->beep == row.beep, row.name);
         }
     }
-
 };
 
 QTEST_GUILESS_MAIN(tst_picture_commands)

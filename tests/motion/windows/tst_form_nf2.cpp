@@ -17,8 +17,7 @@
 using namespace lf;
 
 // Real windows, but the hand-over targets are only recorded.
-class HandOver : public test::TestWindows {
-public:
+struct HandOver : test::TestWindows {
     QStringList opened;
     void new_picture_window() override { opened << QStringLiteral("picture"); }
     void open_slide_show_window() override { opened << QStringLiteral("full screen"); }
@@ -38,11 +37,7 @@ private Q_SLOTS:
         viewer().fresh_open = true;
         layer.emplace();
     }
-    void cleanup()
-    {
-        test::delete_all_windows();
-        layer.reset();
-    }
+    void cleanup() { test::delete_all_windows(), layer.reset(); }
 
     // Centred at the picture's size; '+' and '*' keep the proportions, '*'
     // filling the work area's width. M sets it moving, and the next window
@@ -79,11 +74,8 @@ private Q_SLOTS:
         QTRY_VERIFY(w.isNull());
         ViewerState &v = viewer();
         QVERIFY(v.picture_from_holder);
-        v.handover_width = 200 * 15;
-        v.handover_height = 100 * 15;
-        v.fresh_open = false;
-        v.anchor_left = 1500;
-        v.anchor_top = 3000;
+        v.handover_width = 200 * 15, v.handover_height = 100 * 15, v.fresh_open = false;
+        v.anchor_left = 1500, v.anchor_top = 3000;
         form_nf2 *held = form_nf2::open_moving_window(QStringLiteral("/no/such/file.jpg"));
         QCOMPARE(held->picture().size(), QSize(400, 200));
         QCOMPARE(held->geometry(), QRect(100, 200, 200, 100));

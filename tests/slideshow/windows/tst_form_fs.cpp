@@ -1,21 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/app_state.h"
 #include "app/picture_versions.h"
 #include "app/screen.h"
 #include "app/settings.h"
 #include "motion/windows/form_nf2.h"
 #include "panel/windows/f_start.h"
+#include "picture_window_fixture.h"
 #include "scripted_prompt.h"
 #include "slideshow/slide_list.h"
 #include "slideshow/windows/form_fs.h"
-#include "test_env.h"
 #include "test_windows.h"
 #include "viewer/viewer_state.h"
-#include "viewer/windows/form_nf.h"
 
-#include <QApplication>
 #include <QFile>
-#include <QImage>
 #include <QLabel>
 #include <QtTest>
 
@@ -27,20 +23,15 @@ namespace {
 
 template <class W> W *top_level()
 {
-    for (QWidget *w : QApplication::topLevelWidgets()) {
+    for (QWidget *w : QApplication::topLevelWidgets())
         if (auto *found = qobject_cast<W *>(w); found && found->isVisible())
             return found;
-    }
     return nullptr;
 }
 
 QLabel *label(form_fs *f, const char *name) { return f->findChild<QLabel *>(QLatin1String(name)); }
 
-QByteArray read_all(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+QByteArray read_all(const QString &path) { QFile f(path); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); }
 
 } // namespace
 
@@ -71,21 +62,12 @@ private Q_SLOTS:
         app().tmp_pic_dir = test::fresh_folder(QStringLiteral("tmp_pic"));
         dir = test::fresh_folder(QStringLiteral("show"));
         pics.clear();
-        for (int i = 1; i <= 3; ++i) {
-            pics << dir + QStringLiteral("/p%1.jpg").arg(i);
-            QImage img(40 * i, 30, QImage::Format_RGB32);
-            img.fill(QColor(60 * i, 20, 20));
-            QVERIFY(img.save(pics.last(), "JPG"));
-        }
+        for (int i = 1; i <= 3; ++i)
+            pics << test::write_picture(dir + QStringLiteral("/p%1.jpg").arg(i), 40 * i, 30);
         layer.emplace();
         prompt.emplace();
     }
-    void cleanup()
-    {
-        test::delete_all_windows();
-        prompt.reset();
-        layer.reset();
-    }
+    void cleanup() { test::delete_all_windows(), prompt.reset(), layer.reset(); }
 
     // Past the end it wraps to picture 1: two unseen, in brackets. Its own
     // list file is saved on Escape without a question.
@@ -148,10 +130,8 @@ private Q_SLOTS:
         prompt->while_asking = [&](const MessageRequest &) { panel_shown = panel->isVisible(); };
         prompt->answers = {answer};
         QTest::keyClick(f, Qt::Key_Delete);
-        QCOMPARE(prompt->message_texts(),
-                 QStringList{QStringLiteral("Do you really want to delete file ") + pics[0] + QLatin1Char('?')});
-        QCOMPARE(prompt->messages[0].title, QStringLiteral("Deleting last picture"));
-        QCOMPARE(prompt->messages[0].default_button, 2);
+        QCOMPARE(prompt->message_texts(), QStringList{"Do you really want to delete file " + pics[0] + "?"});
+        QVERIFY(prompt->messages[0].title == "Deleting last picture" && prompt->messages[0].default_button == 2);
         QVERIFY(!panel_shown);
         const bool yes = answer == Answer::Yes;
         QCOMPARE(panel->isVisible(), yes);

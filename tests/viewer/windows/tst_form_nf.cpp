@@ -6,6 +6,7 @@
 #include "picture_window_fixture.h"
 #include "scripted_prompt.h"
 #include "test_windows.h"
+#include "viewer/picture_back_color.h"
 #include "viewer/windows/image_control.h"
 
 #include <QClipboard>
@@ -32,12 +33,7 @@ private Q_SLOTS:
         layer = std::make_unique<test::FakeWindows>();
         prompt = std::make_unique<test::ScriptedPrompt>();
     }
-    void cleanup()
-    {
-        test::delete_all_windows();
-        prompt.reset();
-        layer.reset();
-    }
+    void cleanup() { test::delete_all_windows(), prompt.reset(), layer.reset(); }
 
     void opening_data()
     {
@@ -67,16 +63,14 @@ private Q_SLOTS:
         QTRY_VERIFY(w->Imagex->paint_count() > 0);
     }
 
-    void a_missing_file_opens_no_window()
-    {
-        QVERIFY(!test::open_picture_window(QLatin1Char('"') + dir + QStringLiteral("/gone.jpg\"")));
-        QCOMPARE(prompt->message_texts(), QStringList{"File not found " + dir + "/gone.jpg"});
-    }
-
+    // A missing file opens no window.
     void next_and_previous_wrap_around_the_folder()
     {
-        test::write_picture(dir + QStringLiteral("/a.jpg"), 60, 40);
-        test::write_picture(dir + QStringLiteral("/b.jpg"), 60, 40);
+        QVERIFY(!test::open_picture_window(QLatin1Char('"') + dir + QStringLiteral("/c.bmp\"")));
+        QCOMPARE(prompt->message_texts(), QStringList{"File not found " + dir + "/c.bmp"});
+        prompt->messages.clear();
+        for (const char *n : {"/a.jpg", "/b.jpg"})
+            test::write_picture(dir + n, 60, 40);
         test::write_picture(dir + QStringLiteral("/c.bmp"), 60, 40, "bmp");
         test::write_file(dir + QStringLiteral("/notes.txt"));
         form_nf *w = test::open_picture_window(dir + QStringLiteral("/b.jpg"));
@@ -88,12 +82,11 @@ private Q_SLOTS:
         QCOMPARE(w->picture_path(), dir + QStringLiteral("/c.bmp"));
         w->m_open_previous_picture->trigger();
         QCOMPARE(w->windowTitle(), QStringLiteral("b.jpg"));
-        QVERIFY(prompt->messages.isEmpty());
         // The list is taken once; a removed picture reports itself.
         test::write_picture(dir + QStringLiteral("/b2.jpg"), 60, 40);
         QVERIFY(QFile::remove(dir + QStringLiteral("/c.bmp")));
         QTest::keyClick(w, Qt::Key_PageDown);
-        QCOMPARE(prompt->message_texts(), QStringList{"File not found " + dir + "/c.bmp"});
+        QCOMPARE(prompt->message_texts(), QStringList{"File not found " + dir + "/c.bmp"}); // once, just now
         QTest::keyClick(w, Qt::Key_PageDown);
         QCOMPARE(w->picture_path(), dir + QStringLiteral("/a.jpg"));
     }
@@ -120,10 +113,18 @@ private Q_SLOTS:
         QCOMPARE(w->windowTitle(), QStringLiteral("k.jpg (315x210)"));
     }
 
-    void delete_asks_and_closes()
+    // Renaming follows the picture and puts its path on the clipboard;
+    // deleting asks, then closes the window.
+    void rename_then_delete()
     {
-        const QString path = test::write_picture(dir + QStringLiteral("/d.jpg"), 60, 40);
-        form_nf *w = test::open_picture_window(path);
+        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/a.jpg"), 60, 40));
+        prompt->texts.push_back(QStringLiteral("b.JPG"));
+        QTest::keyClick(w, 'n');
+        QCOMPARE(prompt->inputs.first().title, QStringLiteral("Renaming last file"));
+        const QString path = dir + QStringLiteral("/b.JPG");
+        QCOMPARE(w->picture_path(), path);
+        QCOMPARE(QGuiApplication::clipboard()->text(), path);
+        QCOMPARE(w->windowTitle(), QStringLiteral("b.jpg"));
         QTest::keyClick(w, Qt::Key_Delete); // Cancel is the default
         QVERIFY(QFile::exists(path));
         QCOMPARE(prompt->message_texts(), QStringList{"Do you really want to delete file " + path + "?"});
@@ -140,22 +141,11 @@ private Q_SLOTS:
         QCOMPARE(layer->calls, QStringList{"show_main_panel"});
     }
 
-    void rename_follows_the_picture_and_puts_the_path_on_the_clipboard()
+    // JPEG quality asked until valid; the background colour shown at once and stored as BBGGRR.
+    void quality_and_background_colour()
     {
-        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/a.jpg"), 60, 40));
-        prompt->texts.push_back(QStringLiteral("b.JPG"));
-        QTest::keyClick(w, 'n');
-        QCOMPARE(prompt->inputs.first().title, QStringLiteral("Renaming last file"));
-        const QString renamed = dir + QStringLiteral("/b.JPG");
-        QCOMPARE(w->picture_path(), renamed);
-        QCOMPARE(QGuiApplication::clipboard()->text(), renamed);
-        QCOMPARE(w->windowTitle(), QStringLiteral("b.jpg"));
-    }
-
-    void jpeg_quality_is_asked_until_valid()
-    {
-        for (const char *a : {"9", "100", "50.5"})
-            prompt->texts.push_back(QLatin1String(a));
+        prompt->texts = {"9", "100", "50.5"};
+        prompt->colors.push_back(QColor(1, 2, 3));
         form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/q.jpg"), 60, 40));
         w->m_change_jpg_quality->trigger();
         QCOMPARE(prompt->message_texts(), (QStringList{"Invalid value: 9", "Invalid value: 100"}));
@@ -166,15 +156,11 @@ private Q_SLOTS:
         QCOMPARE(w->m_change_jpg_quality->text(), QStringLiteral("Change quality of saved JPEG pictures (now 51)"));
         w->m_change_jpg_quality->trigger(); // cancelled
         QCOMPARE(get_setting(key::jpeg_quality), QStringLiteral("51"));
-    }
-
-    void background_color_is_shown_at_once()
-    {
-        form_nf *w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/b.jpg"), 60, 40));
-        prompt->colors.push_back(QColor(1, 2, 3));
         w->m_change_back_color->trigger();
         QCOMPARE(prompt->color_titles.value(0), QStringLiteral("Change background color"));
         QCOMPARE(w->Picture1->palette().color(QPalette::Window), QColor(1, 2, 3));
+        QCOMPARE(get_setting(key::pic_back_color), QStringLiteral("197121")); // 0x030201
+        QCOMPARE(picture_back_color(), QColor(1, 2, 3));
     }
 };
 

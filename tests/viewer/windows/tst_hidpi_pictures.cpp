@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The picture window at 200 %: a picture's own pixel is one screen pixel.
-#include "app/screen.h"
 #include "picture_window_fixture.h"
 #include "scripted_prompt.h"
 #include "test_windows.h"
@@ -11,50 +10,35 @@
 
 using namespace lf;
 
-namespace {
-
-// One-pixel stripes: any enlarging or smoothing blurs them into grey.
-QImage stripes(int w, int h)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            img.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
-    return img;
-}
-
-// The control as the screen shows it, in device pixels.
-QImage on_screen(QWidget *w)
-{
-    QImage img = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    img.setDevicePixelRatio(1);
-    return img;
-}
-
-} // namespace
-
 class tst_hidpi_pictures : public QObject {
     Q_OBJECT
-    QString dir;
-
 private Q_SLOTS:
-    void initTestCase() { QCOMPARE(screen_pixel_ratio(), 2.0); }
-    void init() { dir = test::picture_window_setup(); }
     void cleanup() { test::delete_all_windows(); }
 
-    // A large picture is decoded at the device pixels it covers, rounded up.
+    // One-pixel stripes, which any enlarging or smoothing blurs into grey, come
+    // out as they went in; a large picture is decoded at the device pixels it
+    // covers, rounded up.
     void pictures_are_shown_one_to_one()
     {
+        QCOMPARE(screen_pixel_ratio(), 2.0);
+        const QString dir = test::picture_window_setup();
         test::TestWindows layer;
         test::ScriptedPrompt prompt;
-        const QImage img = stripes(1000, 600);
+        auto on_screen = [](QWidget *w) { // in device pixels
+            QImage img = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            img.setDevicePixelRatio(1);
+            return img;
+        };
+        QImage img(1000, 600, QImage::Format_RGB32);
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                img.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
         const QString path = dir + QStringLiteral("/stripes.bmp");
         QVERIFY(img.save(path, "BMP"));
         form_nf *w = test::open_picture_window(path);
         QVERIFY(w);
         QCOMPARE(w->Imagex->size(), QSize(500, 300));
         QCOMPARE(on_screen(w->Imagex), img);
-
         w = test::open_picture_window(test::write_picture(dir + QStringLiteral("/big.jpg"), 4000, 3000));
         QVERIFY(w);
         image_control *c = w->Imagex;
