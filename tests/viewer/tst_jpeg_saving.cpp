@@ -4,6 +4,7 @@
 #include "app/settings.h"
 #include "fake_windows.h"
 #include "fault_injection.h"
+#include "save_host.h"
 #include "scripted_prompt.h"
 #include "test_env.h"
 #include "viewer/jpeg_saving.h"
@@ -23,20 +24,10 @@ namespace {
 constexpr int fw = 120;
 constexpr int fh = 405;
 
-struct FakeHost : JpegSaveHost {
-    QStringList calls;
-    void open_preview(const QString &f) override { calls << QStringLiteral("open_preview ") + f; }
-    void set_preview_caption(const QString &c) override { calls << QStringLiteral("caption ") + c; }
-    void close_preview() override { calls << QStringLiteral("close_preview"); }
-    void close_window() override { calls << QStringLiteral("close_window"); }
-    void activate() override { calls << QStringLiteral("activate"); }
-    void reload_after_replace() override { calls << QStringLiteral("reload"); }
-    void clear_start_cropping() override { calls << QStringLiteral("clear_start_cropping"); }
-};
 struct Session {
     test::ScriptedPrompt prompt;
     test::FakeWindows windows;
-    FakeHost host;
+    test::RecordingSaveHost host;
 };
 
 // Left half red, right half blue.
