@@ -14,7 +14,6 @@ public:
     ~FakeWindows() override { set_windows(nullptr); }
 
     QStringList calls;
-    bool ended = false;
 
     void show_main_panel() override { calls << QStringLiteral("show_main_panel"); }
     void place_main_panel_at_start() override { calls << QStringLiteral("place_main_panel"); }
@@ -37,11 +36,7 @@ public:
     void show_please_wait(const QString &t) override { calls << QStringLiteral("please_wait ") + t; }
     void unload_please_wait() override { calls << QStringLiteral("unload_please_wait"); }
     void beep() override { calls << QStringLiteral("beep"); }
-    void end_process() override
-    {
-        ended = true;
-        calls << QStringLiteral("end_process");
-    }
+    void end_process() override { calls << QStringLiteral("end_process"); }
 };
 
 } // namespace lf::test

@@ -17,31 +17,27 @@ FileSizeLimit::FileSizeLimit(qint64 bytes)
 {
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit r{};
-    if (getrlimit(RLIMIT_FSIZE, &r) != 0)
-        return;
+    active_ = getrlimit(RLIMIT_FSIZE, &r) == 0;
     old_soft_ = r.rlim_cur;
     r.rlim_cur = rlim_t(bytes);
-    active_ = setrlimit(RLIMIT_FSIZE, &r) == 0;
+    active_ = active_ && setrlimit(RLIMIT_FSIZE, &r) == 0;
 }
 
 FileSizeLimit::~FileSizeLimit()
 {
-    if (!active_)
-        return;
     rlimit r{};
-    getrlimit(RLIMIT_FSIZE, &r);
-    r.rlim_cur = rlim_t(old_soft_);
-    setrlimit(RLIMIT_FSIZE, &r);
+    if (active_ && getrlimit(RLIMIT_FSIZE, &r) == 0) {
+        r.rlim_cur = rlim_t(old_soft_);
+        setrlimit(RLIMIT_FSIZE, &r);
+    }
 }
 
 bool permissions_apply()
 {
     if (geteuid() != 0)
         return true;
-    // Root passes permission bits through CAP_DAC_OVERRIDE (and reads through
-    // CAP_DAC_READ_SEARCH). Dropping both from this thread's effective set
-    // makes a read-only folder hold for root as for anyone; they stay
-    // permitted, so nothing else is lost.
+    // Root passes permission bits through CAP_DAC_OVERRIDE and CAP_DAC_READ_SEARCH;
+    // dropping them from this thread's effective set (they stay permitted) makes them hold.
     __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
     __user_cap_data_struct data[2]{};
     if (syscall(SYS_capget, &header, data) != 0)
@@ -55,8 +51,7 @@ bool permissions_apply()
     set_read_only(probe, true);
     QFile f(probe + QStringLiteral("/x"));
     const bool stopped = !f.open(QIODevice::WriteOnly);
-    f.close();
-    QFile::remove(f.fileName());
+    f.remove();
     set_read_only(probe, false);
     QDir().rmdir(probe);
     return stopped;

@@ -22,16 +22,14 @@ private:
     quint64 old_soft_ = 0;
 };
 
-// True when permission bits stop this thread; as root, the overriding
-// capabilities are dropped from the calling thread first (file operations
-// of the test must then run on that thread).
+// True when permission bits stop this thread (as root, after dropping the
+// overriding capabilities from it: the test's file operations must run there).
 bool permissions_apply();
 
 // Makes folder read-only (or writable again) for its owner.
 void set_read_only(const QString &folder, bool read_only);
 
-// Every file under folder (relative name -> bytes), to compare a folder
-// byte for byte before and after an operation.
+// Every file under folder (relative name -> bytes).
 QMap<QString, QByteArray> folder_contents(const QString &folder);
 
 QByteArray read_bytes(const QString &path);

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QColor>
 #include <QImage>
 #include <QList>
 #include <QSize>
@@ -17,7 +16,7 @@ struct HostilePicture {
     QString name;          // file name, extension included
     QByteArray bytes;
     QSize upright;         // the size shown; invalid when it must not decode
-    bool check_quadrants = false; // upright colours are quadrant_colors()
+    bool check_quadrants = false; // shows the four coloured quadrants
     // Cut short after the header: may show what arrived, never more.
     QSize at_most;
 };
@@ -27,10 +26,7 @@ QList<HostilePicture> hostile_pictures();
 // Writes every case into folder; returns the paths in the order of the list.
 QStringList write_hostile_pictures(const QString &folder);
 
-// The upright test picture: red, green / blue, white quadrants.
-QImage quadrant_picture(int width, int height);
-inline const QColor quadrant_colors[4] = {Qt::red, Qt::green, Qt::blue, Qt::white};
-// Whether the centres of img's quadrants have those colours (JPEG tolerance).
+// Whether the centres of img's quadrants are red, green / blue, white (JPEG tolerance).
 bool has_upright_quadrants(const QImage &img);
 
 } // namespace lf::test

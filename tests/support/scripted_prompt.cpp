@@ -3,6 +3,17 @@
 
 namespace lf::test {
 
+namespace {
+template <typename T> T next(std::deque<T> &q, const T &fallback = {})
+{
+    if (q.empty())
+        return fallback;
+    T t = q.front();
+    q.pop_front();
+    return t;
+}
+} // namespace
+
 QStringList ScriptedPrompt::message_texts() const
 {
     QStringList out;
@@ -16,11 +27,8 @@ Answer ScriptedPrompt::message(const MessageRequest &r)
     messages << r;
     if (while_asking)
         while_asking(r);
-    if (!answers.empty()) {
-        const Answer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
+    if (!answers.empty())
+        return next(answers);
     switch (r.buttons) {
     case Buttons::Ok: return Answer::Ok;
     case Buttons::OkCancel: return r.default_button == 2 ? Answer::Cancel : Answer::Ok;
@@ -34,43 +42,28 @@ Answer ScriptedPrompt::message(const MessageRequest &r)
     return Answer::Ok;
 }
 
-namespace {
-QString next_text(std::deque<QString> &q, const QString &fallback)
-{
-    if (q.empty())
-        return fallback;
-    QString t = q.front();
-    q.pop_front();
-    return t;
-}
-} // namespace
-
 QString ScriptedPrompt::input(const InputRequest &r)
 {
     inputs << r;
-    return next_text(texts, QString());
+    return next(texts);
 }
 
 QString ScriptedPrompt::file(const FileRequest &r)
 {
     files << r;
-    return next_text(texts, QString());
+    return next(texts);
 }
 
 std::optional<QColor> ScriptedPrompt::color(const QColor &, const QString &title)
 {
     color_titles << title;
-    if (colors.empty())
-        return std::nullopt;
-    auto c = colors.front();
-    colors.pop_front();
-    return c;
+    return next(colors);
 }
 
 QString ScriptedPrompt::folder(const FolderRequest &r)
 {
     folders << r;
-    return next_text(texts, r.start);
+    return next(texts, r.start);
 }
 
 } // namespace lf::test

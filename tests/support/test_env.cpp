@@ -16,6 +16,7 @@
 #include <QBuffer>
 #include <QColor>
 #include <QImage>
+#include <QImageWriter>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -55,15 +56,23 @@ void write_file(const QString &path, const QByteArray &bytes)
         f.write(bytes);
 }
 
+QByteArray encode(const QImage &img, const char *format, bool progressive)
+{
+    QByteArray bytes;
+    QBuffer b(&bytes);
+    b.open(QIODevice::WriteOnly);
+    QImageWriter w(&b, format);
+    w.setQuality(95);
+    w.setProgressiveScanWrite(progressive);
+    w.write(img);
+    return bytes;
+}
+
 QByteArray jpeg_bytes()
 {
     QImage img(8, 6, QImage::Format_RGB32);
     img.fill(QColor(200, 60, 30));
-    QByteArray bytes;
-    QBuffer b(&bytes);
-    b.open(QIODevice::WriteOnly);
-    img.save(&b, "JPEG");
-    return bytes;
+    return encode(img, "jpeg");
 }
 
 QByteArray gif_bytes()

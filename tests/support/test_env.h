@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QImage;
+
 namespace lf::test {
 
 // Puts every shared value back to its start and points the settings store at
@@ -13,6 +15,8 @@ void reset_everything();
 QString fresh_folder(const QString &name);
 // Writes bytes to path (folders made as needed).
 void write_file(const QString &path, const QByteArray &bytes = "x");
+// img as a file of that format (JPEG quality 95).
+QByteArray encode(const QImage &img, const char *format, bool progressive = false);
 // The bytes of a small JPEG picture (8 x 6 pixels), and of a 1 x 1 GIF
 // (Qt writes no GIF).
 QByteArray jpeg_bytes();

@@ -15,9 +15,7 @@
 namespace lf::desk {
 namespace {
 
-struct FreeDeleter {
-    void operator()(void *p) const { std::free(p); }
-};
+struct FreeDeleter { void operator()(void *p) const { std::free(p); } };
 template <typename T> using Reply = std::unique_ptr<T, FreeDeleter>;
 
 xcb_connection_t *connection()
@@ -28,10 +26,8 @@ xcb_connection_t *connection()
     return x11->connection();
 }
 
-xcb_window_t root()
-{
-    return xcb_setup_roots_iterator(xcb_get_setup(connection())).data->root;
-}
+const xcb_screen_t *screen() { return xcb_setup_roots_iterator(xcb_get_setup(connection())).data; }
+xcb_window_t root() { return screen()->root; }
 
 xcb_atom_t atom(const char *name)
 {
@@ -67,18 +63,9 @@ void run_xdotool(const QStringList &args)
 
 WindowId id_of(const QWidget *w) { return WindowId(w->winId()); }
 
-QList<WindowId> stacking()
-{
-    return cardinals(root(), "_NET_CLIENT_LIST_STACKING", XCB_ATOM_WINDOW);
-}
-
+QList<WindowId> stacking() { return cardinals(root(), "_NET_CLIENT_LIST_STACKING", XCB_ATOM_WINDOW); }
 QList<WindowId> client_list() { return cardinals(root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW); }
-
-WindowId active_window()
-{
-    const QList<quint32> v = cardinals(root(), "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW);
-    return v.isEmpty() ? 0 : v.first();
-}
+WindowId active_window() { return cardinals(root(), "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW).value(0); }
 
 QStringList wm_state(WindowId w)
 {
@@ -102,17 +89,12 @@ QRect frame_rect(WindowId w)
     if (!g || !t)
         return {};
     QList<quint32> e = cardinals(w, "_NET_FRAME_EXTENTS", XCB_ATOM_CARDINAL);
-    if (e.size() != 4)
-        e = {0, 0, 0, 0};
+    e.resize(4);
     return QRect(t->dst_x - int(e[0]), t->dst_y - int(e[2]), g->width + int(e[0] + e[1]),
                  g->height + int(e[2] + e[3]));
 }
 
-QRect screen_rect()
-{
-    const xcb_screen_t *s = xcb_setup_roots_iterator(xcb_get_setup(connection())).data;
-    return QRect(0, 0, s->width_in_pixels, s->height_in_pixels);
-}
+QRect screen_rect() { return QRect(0, 0, screen()->width_in_pixels, screen()->height_in_pixels); }
 
 bool above(WindowId upper, WindowId lower)
 {
@@ -145,11 +127,6 @@ void sync_with_window_manager()
 }
 
 void key(const QString &keys) { run_xdotool({QStringLiteral("key"), keys}); }
-
-void type(const QString &text)
-{
-    run_xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("5"), text});
-}
 
 void click(const QPoint &p)
 {

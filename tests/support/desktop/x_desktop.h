@@ -7,9 +7,8 @@
 
 class QWidget;
 
-// What the X server and the window manager (openbox on the desktop rig) say
-// about the test's windows: the facts a user sees, read over Qt's own X
-// connection. Window ids are the clients' ids (QWidget::winId()).
+// What the X server and the window manager (openbox on the rig) say about the
+// test's windows, read over Qt's own X connection. Ids are QWidget::winId().
 namespace lf::desk {
 
 using WindowId = quint32;
@@ -22,22 +21,19 @@ QList<WindowId> client_list();
 WindowId active_window();
 // _NET_WM_STATE atom names (e.g. "_NET_WM_STATE_SKIP_TASKBAR").
 QStringList wm_state(WindowId w);
-// The window's outer rectangle on the screen, frame included, in device
-// pixels: the client's position on the root minus _NET_FRAME_EXTENTS.
+// The outer rectangle on the screen, frame (_NET_FRAME_EXTENTS) included, in device pixels.
 QRect frame_rect(WindowId w);
 QRect screen_rect();
 // Whether `upper` is stacked above `lower` (both must be managed).
 bool above(WindowId upper, WindowId lower);
 
-// Returns once the window manager has handled every event sent to it before
-// the call (a _NET_REQUEST_FRAME_EXTENTS round trip), so a test can look at
-// the effect of a click or key without guessing a delay.
+// Returns once the window manager has handled every earlier event (a
+// _NET_REQUEST_FRAME_EXTENTS round trip): no guessed delay after a click or key.
 void sync_with_window_manager();
 
 // Real input through the X server (xdotool): a key by its X keysym name
-// ("Return", "ctrl+h"), typed text, a left click at a screen point.
+// ("Return", "ctrl+h"), a left click at a screen point.
 void key(const QString &keys);
-void type(const QString &text);
 void click(const QPoint &screen_point);
 
 } // namespace lf::desk
