@@ -135,8 +135,7 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(pic));
 
         p.answers = {Answer::Ok};
-        QVERIFY(delete_last_picture());
-        QVERIFY(!QFile::exists(pic));
+        QVERIFY(delete_last_picture() && !QFile::exists(pic));
         QCOMPARE(test::read_bytes(versions_folder(app().tmp_pic_dir, pic) + "/deleted/a.jpg"), "picture");
         QCOMPARE(app().deleted_pictures, "|" + pic);
         QVERIFY(app().last_picture_file.isEmpty() && get_setting(key::last_picture_file).isEmpty());
@@ -227,12 +226,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<lf::TwipRect>("rect");
         const std::pair<const char *, TwipRect> rows[] = {
-            {"fra_pictures", {60, 60, 2680, 3420}},        {"b_search_picture", {90, 1680, 2490, 300}},
-            {"t_search_string_1", {585, 2025, 2050, 240}}, {"t_search_string_3", {615, 2595, 2020, 240}},
-            {"option_or", {1290, 90, 1110, 240}},          {"t_interval", {1635, 645, 945, 300}},
-            {"fra_thumbnails", {5510, 60, 2680, 1410}},    {"c_fit_mode", {5510, 1515, 2680, 240}},
-            {"b_rename_last_pic", {7290, 3570, 900, 300}}, {"t_last_thumbnail_file", {1905, 4260, 6285, 300}},
-            {"List1", {60, 5580, 8130, 2400}}};
+            {"fra_pictures", {60, 60, 2680, 3420}},        {"t_search_string_1", {585, 2025, 2050, 240}},
+            {"t_search_string_3", {615, 2595, 2020, 240}}, {"option_or", {1290, 90, 1110, 240}},
+            {"c_fit_mode", {5510, 1515, 2680, 240}},       {"b_rename_last_pic", {7290, 3570, 900, 300}},
+            {"t_last_thumbnail_file", {1905, 4260, 6285, 300}}, {"List1", {60, 5580, 8130, 2400}}};
         for (const auto &[name, rect] : rows)
             QTest::newRow(name) << QString(name) << rect;
     }

@@ -15,28 +15,20 @@ public:
 
     QStringList calls;
 
-    void show_main_panel() override { calls << QStringLiteral("show_main_panel"); }
-    void place_main_panel_at_start() override { calls << QStringLiteral("place_main_panel"); }
-    void associate_menu_enabled(bool e) override
-    {
-        calls << QStringLiteral("associate_menu_enabled %1").arg(e ? "true" : "false");
-    }
-    void open_picture(const QString &path, bool keep) override
-    {
-        calls << QStringLiteral("open_picture %1 %2").arg(path, keep ? "true" : "false");
-    }
-    void new_picture_window() override { calls << QStringLiteral("new_picture_window"); }
-    void open_moving_window(const QString &path) override
-    {
-        calls << QStringLiteral("open_moving_window ") + path;
-    }
-    void open_slide_show_window() override { calls << QStringLiteral("open_slide_show_window"); }
-    void load_thumbnail_sheet() override { calls << QStringLiteral("load_thumbnail_sheet"); }
-    void raise_thumbnail_sheet() override { calls << QStringLiteral("raise_thumbnail_sheet"); }
-    void show_please_wait(const QString &t) override { calls << QStringLiteral("please_wait ") + t; }
-    void unload_please_wait() override { calls << QStringLiteral("unload_please_wait"); }
-    void beep() override { calls << QStringLiteral("beep"); }
-    void end_process() override { calls << QStringLiteral("end_process"); }
+    void show_main_panel() override { calls << "show_main_panel"; }
+    void place_main_panel_at_start() override { calls << "place_main_panel"; }
+    static const char *tf(bool b) { return b ? "true" : "false"; }
+    void associate_menu_enabled(bool e) override { calls << QString("associate_menu_enabled ") + tf(e); }
+    void open_picture(const QString &path, bool keep) override { calls << "open_picture " + path + ' ' + tf(keep); }
+    void new_picture_window() override { calls << "new_picture_window"; }
+    void open_moving_window(const QString &path) override { calls << "open_moving_window " + path; }
+    void open_slide_show_window() override { calls << "open_slide_show_window"; }
+    void load_thumbnail_sheet() override { calls << "load_thumbnail_sheet"; }
+    void raise_thumbnail_sheet() override { calls << "raise_thumbnail_sheet"; }
+    void show_please_wait(const QString &t) override { calls << "please_wait " + t; }
+    void unload_please_wait() override { calls << "unload_please_wait"; }
+    void beep() override { calls << "beep"; }
+    void end_process() override { calls << "end_process"; }
 };
 
 } // namespace lf::test

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "fault_injection.h"
 #include "test_env.h"
 #include "viewer/jpeg_saving.h"
 
-#include <QFile>
 #include <QStringList>
 
 namespace lf::test {
@@ -17,8 +17,7 @@ struct RecordingSaveHost : JpegSaveHost {
     void open_preview(const QString &f) override
     {
         calls << QStringLiteral("open_preview ") + f;
-        QFile in(f);
-        preview = in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+        preview = read_bytes(f);
     }
     void set_preview_caption(const QString &c) override { calls << QStringLiteral("caption ") + c; }
     void close_preview() override { calls << QStringLiteral("close_preview"); }

@@ -21,19 +21,6 @@
 
 using namespace lf;
 
-namespace {
-// Runs `act` on the dialog once it is up and returns what the dialog returns.
-QString run_dialog(const QString &start, const std::function<void(f_sel_dir *)> &act)
-{
-    QTimer::singleShot(0, [act] {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *d = qobject_cast<f_sel_dir *>(w); d && d->isVisible())
-                return act(d);
-    });
-    return f_sel_dir::choose(QString("Select initial directory for search"), start);
-}
-} // namespace
-
 class tst_dialog_windows : public QObject {
     Q_OBJECT
     QString tree;
@@ -98,24 +85,10 @@ private Q_SLOTS:
         QCOMPARE(app().wait_signal, "Cancel pressed");
     }
 
-    void shows_the_start_folder()
-    {
-        QStringList seen;
-        QCOMPARE(run_dialog(tree, [&](f_sel_dir *d) {
-                     seen << d->windowTitle() << d->t_selected_dir->text() << d->Drive1->itemText(0);
-                     for (QListWidget *l : {d->Dir1, d->File1})
-                         for (int i = 0; i < l->count(); ++i)
-                             seen << l->item(i)->text();
-                     d->b_ok->click();
-                 }),
-                 tree);
-        QCOMPARE(seen, (QStringList{"Select initial directory for search", tree, "/", "..", "archive", "Holiday",
-                                    "a.jpg"}));
-    }
-
     // Keys go to the focused list or field, and on to the dialog (whose
     // default button is OK) when they ignore them. "<home>": the home
-    // folder; "<none>": no answer; "/gone" does not exist.
+    // folder; "<none>": no answer; "/gone" does not exist. Each dialog
+    // opened on the tree is checked for what it shows first.
     void steps_data()
     {
         QTest::addColumn<QString>("start");
@@ -141,7 +114,13 @@ private Q_SLOTS:
         QFETCH(QString, steps);
         QFETCH(QString, result);
         bool stayed_open = true;
-        const QString r = run_dialog(tree + start, [&](f_sel_dir *d) {
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            auto *d = qobject_cast<f_sel_dir *>(QApplication::activeModalWidget());
+            seen = QStringList{d->windowTitle(), d->t_selected_dir->text(), d->Drive1->itemText(0)};
+            for (QListWidget *l : {d->Dir1, d->File1})
+                for (int i = 0; i < l->count(); ++i)
+                    seen << l->item(i)->text();
             d->activateWindow(); // shortcuts need the active window
             if (!QTest::qWaitForWindowActive(d))
                 return d->b_cancel->click();
@@ -168,7 +147,11 @@ private Q_SLOTS:
                 }
             }
         });
+        const QString r = f_sel_dir::choose(QString("Select initial directory for search"), tree + start);
         QVERIFY2(stayed_open, "a key closed the dialog");
+        if (start.isEmpty())
+            QCOMPARE(seen, (QStringList{"Select initial directory for search", tree, "/", "..", "archive", "Holiday",
+                                        "a.jpg"}));
         QCOMPARE(r, result == "<home>" ? QDir::homePath() : result == "<none>" ? QString() : tree + result);
     }
 };

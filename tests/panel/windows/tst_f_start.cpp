@@ -51,7 +51,7 @@ private Q_SLOTS:
 
     void shows_the_stored_state_and_writes_only_on_clicks()
     {
-        for (const char *k : {key::random, key::autom, key::fit_mode, key::sort_descending})
+        for (const char *k : {key::random, key::autom, key::fit_mode, key::sort_descending, key::black_screen})
             save_setting(k, QString("-1"));
         save_setting(key::init_dir_for_search, QString("kept"));
         app().init_dir_for_search = test::fresh_folder("search");
@@ -61,7 +61,7 @@ private Q_SLOTS:
         QCOMPARE(test::read_bytes(settings_file()), before);
         QCOMPARE(p->windowTitle(), "Lumenfolio");
         QVERIFY(p->c_random->isChecked() && p->c_auto_show->isChecked() && p->c_fit_mode->isChecked());
-        QVERIFY(!p->c_black_screen->isChecked() && p->option_and->isChecked());
+        QVERIFY(p->c_black_screen->isChecked() && f_black::loaded() && p->option_and->isChecked());
         QVERIFY(p->o_sort_ascending->isChecked() && p->o_sort_by_filename->isChecked());
         QCOMPARE(p->t_interval->text(), "3000");
         QCOMPARE(p->t_init_dir_for_search->text(), app().init_dir_for_search);
@@ -77,6 +77,12 @@ private Q_SLOTS:
         p->c_random->click();
         p->o_sort_by_datetime->click();
         QCOMPARE(get_setting(key::random) + get_setting(key::sort_by_datetime), "0-1");
+        p->c_black_screen->click();
+        QCOMPARE(get_setting(key::black_screen), "0");
+        QTRY_VERIFY(!f_black::loaded());
+        QVERIFY(!panel_state().black_screen_loaded);
+        p->c_black_screen->click();
+        QVERIFY(f_black::loaded() && panel_state().black_screen_loaded);
         p->close();
         QCOMPARE(get_setting(key::interval), QString()); // unchanged, not written
     }
@@ -124,19 +130,6 @@ private Q_SLOTS:
         QVERIFY(!registry().open_picture_windows.isEmpty());
     }
 
-    void black_screen_follows_the_option()
-    {
-        save_setting(key::black_screen, QString("-1"));
-        f_start *p = open_panel();
-        QVERIFY(p->c_black_screen->isChecked() && f_black::loaded());
-        p->c_black_screen->click();
-        QCOMPARE(get_setting(key::black_screen), "0");
-        QTRY_VERIFY(!f_black::loaded());
-        QVERIFY(!panel_state().black_screen_loaded);
-        p->c_black_screen->click();
-        QVERIFY(f_black::loaded() && panel_state().black_screen_loaded);
-    }
-
     void search_fills_the_list_and_a_double_click_opens_a_line()
     {
         test::ScriptedPrompt prompt;
@@ -153,8 +146,6 @@ private Q_SLOTS:
         QCOMPARE(p->List1->count(), 1);
         QCOMPARE(p->lab_search_results->text(), "directories searched: 2  --  files searched: 4  --  files found: 1 ");
         QVERIFY(!p->lab_search_results->font().italic() && p->isEnabled());
-        prompt.answers = {Answer::No};
-        p->b_search_picture->click();
         app().escape_pressed = true;
         p->b_search_picture->click();
         QVERIFY(!app().escape_pressed && p->isEnabled());

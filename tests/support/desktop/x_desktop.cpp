@@ -109,11 +109,7 @@ void sync_with_window_manager()
     const xcb_window_t w = xcb_generate_id(c);
     xcb_create_window(c, XCB_COPY_FROM_PARENT, w, root(), 0, 0, 1, 1, 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
-    xcb_client_message_event_t m{};
-    m.response_type = XCB_CLIENT_MESSAGE;
-    m.format = 32;
-    m.window = w;
-    m.type = atom("_NET_REQUEST_FRAME_EXTENTS");
+    const xcb_client_message_event_t m{XCB_CLIENT_MESSAGE, 32, 0, w, atom("_NET_REQUEST_FRAME_EXTENTS"), {}};
     xcb_send_event(c, 0, root(),
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char *>(&m));
