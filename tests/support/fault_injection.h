@@ -13,9 +13,6 @@ class FileSizeLimit {
 public:
     explicit FileSizeLimit(qint64 bytes);
     ~FileSizeLimit();
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-    bool active() const { return active_; }
 
 private:
     bool active_ = false;

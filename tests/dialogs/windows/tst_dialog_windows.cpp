@@ -53,7 +53,6 @@ private Q_SLOTS:
         QPlainTextEdit *t = w->Text1;
         t->setFocus();
         QTest::keyClicks(t, "xyz");
-        QTest::keyClick(t, Qt::Key_Delete);
         QCOMPARE(t->toPlainText(), "line one\nline two");
         t->moveCursor(QTextCursor::Start);
         QTest::keyClick(t, Qt::Key_Right, Qt::ShiftModifier);
