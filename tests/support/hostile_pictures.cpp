@@ -38,22 +38,15 @@ QImage stored_for(const QImage &up, int n)
     }
 }
 
-// The first SOF segment's size fields set to width x height.
+// The frame header's size fields set to width x height. Qt writes a baseline
+// frame, and no 0xFF byte comes before it but in markers.
 QByteArray jpeg_claiming(QByteArray jpeg, quint16 width, quint16 height)
 {
-    for (int i = 2; i + 9 < jpeg.size();) {
-        if (uchar(jpeg[i]) != 0xFF) {
-            ++i;
-            continue;
-        }
-        const uchar m = uchar(jpeg[i + 1]);
-        if (m >= 0xC0 && m <= 0xC2) {
-            qToBigEndian<quint16>(height, jpeg.data() + i + 5);
-            qToBigEndian<quint16>(width, jpeg.data() + i + 7);
-            break;
-        }
-        i += 2 + ((uchar(jpeg[i + 2]) << 8) | uchar(jpeg[i + 3]));
-    }
+    const qsizetype sof = jpeg.indexOf("\xFF\xC0");
+    if (sof < 0)
+        qFatal("no baseline frame header");
+    qToBigEndian<quint16>(height, jpeg.data() + sof + 5);
+    qToBigEndian<quint16>(width, jpeg.data() + sof + 7);
     return jpeg;
 }
 
