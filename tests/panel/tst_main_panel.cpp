@@ -116,8 +116,7 @@ private Q_SLOTS:
         slides().slide_show_active = slides().go_backward = true;
         slides().current_slide = 5;
         QVERIFY(open_last_picture());
-        QCOMPARE(slides().current_slide, 4);
-        QVERIFY(!slides().go_backward);
+        QVERIFY(slides().current_slide == 4 && !slides().go_backward);
         QCOMPARE(w.calls.last(), "open_picture " + dir + "/a.jpg true");
     }
 
@@ -181,7 +180,6 @@ private Q_SLOTS:
         test::write_file(dir + "/taken.jpg");
         p.texts = {"new.png", "sub/new.jpg", "taken.jpg", " new.JPG "};
         QCOMPARE(rename_last_picture(old_path), dir + "/new.JPG");
-        QCOMPARE(p.inputs.size(), 4);
         const InputRequest &q = p.inputs[0];
         QCOMPARE(QStringList({q.prompt, q.title, q.proposed}), (QStringList{"New file name?", "Renaming last file",
                                                                            "old.jpg"}));

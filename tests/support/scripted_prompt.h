@@ -22,8 +22,7 @@ public:
     std::deque<QString> texts;  // input, file and folder answers
     std::deque<std::optional<QColor>> colors;
 
-    // Runs while each message is open, to look at the screen meanwhile.
-    std::function<void(const MessageRequest &)> while_asking;
+    std::function<void(const MessageRequest &)> while_asking; // runs while each message is open
 
     QList<MessageRequest> messages;
     QList<InputRequest> inputs;

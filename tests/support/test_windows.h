@@ -23,10 +23,9 @@ inline void delete_all_windows()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QList<QPointer<QWidget>> tops;
-    for (QWidget *w : QApplication::topLevelWidgets()) {
+    for (QWidget *w : QApplication::topLevelWidgets())
         if (!w->parentWidget())
             tops << w;
-    }
     for (const QPointer<QWidget> &w : tops)
         delete w.data();
 }
