@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/app_state.h"
+#include "app/desktop_session.h"
 #include "app/settings.h"
 #include "app/start_up.h"
 #include "fake_windows.h"
@@ -125,6 +126,21 @@ private Q_SLOTS:
         QCOMPARE(w.calls, panel);
     }
 
+    // Placement, the moving window and pointer parking need X11: a Wayland
+    // session runs on Xwayland when there is one; without, those say so once.
+    void wayland_sessions()
+    {
+        // QT_QPA_PLATFORM, WAYLAND_DISPLAY, DISPLAY, XDG_SESSION_TYPE -> platform
+        QCOMPARE(preferred_platform("", "wayland-0", ":0", "wayland"), "xcb");
+        QCOMPARE(preferred_platform("", "", ":0", "wayland"), "xcb");
+        QCOMPARE(preferred_platform("", "wayland-0", "", "wayland"), "");
+        QCOMPARE(preferred_platform("wayland", "wayland-0", ":0", "wayland"), ""); // the user's choice
+        QCOMPARE(preferred_platform("", "", ":0", "x11"), "");
+        test::ScriptedPrompt p;
+        QVERIFY(placement_possible_or_say_so("xcb") && p.messages.isEmpty());
+        QVERIFY(!placement_possible_or_say_so("wayland-egl") && !placement_possible_or_say_so("wayland"));
+        QCOMPARE(p.message_texts(), QStringList{placement_notice});
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_start_up)
