@@ -177,8 +177,8 @@ private Q_SLOTS:
             << QStringList{"a/x.jpg=A", "a/x.jpg=C", "b/x.jpg=B"};
         QTest::newRow("copy beside a .part of the user's") << "x.jpg=A c.jpg.part=P" << "copy x.jpg c.jpg; copy x.jpg d" << ""
             << "x.jpg=A c.jpg=A c.jpg.part=P d.jpg=A" << none << "" << none;
-        QTest::newRow("saved through a link") << "x.jpg=@r.jpg r.jpg=A" << "save x.jpg x.jpg" << "" << "r.jpg=S1 x.jpg=@r.jpg"
-            << none << "A" << none;
+        QTest::newRow("saved through a link, copied onto a dangling one") << "x.jpg=@r.jpg r.jpg=A y.jpg=@gone.jpg"
+            << "copy r.jpg y.jpg; save x.jpg x.jpg" << "" << "r.jpg=S1 x.jpg=@r.jpg y.jpg=A" << none << "A" << none;
         QTest::newRow("renamed onto a dangling link") << "x.jpg=A y.jpg=@gone.jpg" << "rename x.jpg y.jpg" << ""
             << "x.jpg=A y.jpg=@gone.jpg" << QStringList{"Error 17 - File exists"} << "" << none;
         // Batch names: none hidden, none a twin of another in letter case.
