@@ -58,6 +58,7 @@ private Q_SLOTS:
         QTest::newRow("saved over by us in the same second") << "announced" << true << false;
         QTest::newRow("entry smaller than the cell") << "undersized" << true << false;
         QTest::newRow("in tmp_pic") << "tmp_pic" << false << false;
+        QTest::newRow("no larger than the cache's 256") << "small" << false << false;
         QTest::newRow("undecodable, then mended") << "broken" << false << false;
     }
     void shared_cache_never_shows_a_stale_thumbnail()
@@ -68,7 +69,7 @@ private Q_SLOTS:
         const QString tmp = test::fresh_folder(QStringLiteral("tmp_pic"));
         const ThumbnailCache cache = ThumbnailCache::standard(tmp);
         const QString folder = change == "tmp_pic" ? tmp : dir_;
-        const QSize size(900, 600);
+        const QSize size = change == "small" ? QSize(256, 170) : QSize(900, 600);
         const QString path = picture(folder, QStringLiteral("p.jpg"), size, Qt::red);
         if (change == "broken")
             test::write_file(path, "not a picture");
@@ -130,7 +131,6 @@ private Q_SLOTS:
         d.set_sheet(list, layout_, 2.0);
         d.display();
         d.request_interrupt(); // before the first decode is back
-        QCOMPARE(stopped.size(), 1);
         connect(&d, &ThumbnailDrawer::thumbnail_drawn, &d, [&](const DrawnThumbnail &t) {
             if (t.index == 3)
                 d.request_interrupt();

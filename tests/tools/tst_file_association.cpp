@@ -77,6 +77,7 @@ private Q_SLOTS:
     void the_desktop_entry_quotes_an_awkward_path()
     {
         QCOMPARE(write_association(".gif", "gif file", "/opt/a b\"$%\\c"), QString());
+        QCOMPARE(find_desktop_entry("../applications/" + desktop_entry_id), QString()); // an id is a name, not a path
         QCOMPARE(read(user_applications_folder() + QLatin1Char('/') + desktop_entry_id),
                  "[Desktop Entry]\nType=Application\nName=Lumenfolio\nGenericName=Picture Viewer\n"
                  "Comment=Show pictures, slide shows and thumbnail sheets\n"
@@ -128,7 +129,6 @@ private Q_SLOTS:
             q.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("image/jpeg")});
             return q.waitForFinished(60000) ? q.readAllStandardOutput().trimmed() : QByteArray("(timed out)");
         };
-        QCOMPARE(query(), "other.desktop");
         QCOMPARE(write_association(".jpg", "jpg file", own_program_path()), QString());
         QCOMPARE(query(), ours());
         QCOMPARE(find_program_for_extension("jpg"), own_program_path());

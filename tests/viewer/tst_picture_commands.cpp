@@ -97,7 +97,6 @@ private Q_SLOTS:
             {"page down, bottom below window", CropKey::PageDown, false, 1, v, with(0, -300, 0, 0), false},
             {"end", CropKey::End, false, 1, v, with(-300, 0, -15, 0), false},
             {"home", CropKey::Home, false, 2, v, with(600, 0, 30, 0), true},
-            {"left", CropKey::Left, false, 1, v, with(15, 0, 15, 0), false},
             {"right", CropKey::Right, false, 6, v, with(-90, 0, -90, 0), false},
             {"keypad minus", CropKey::KeypadMinus, false, 6, v, with(-90, -90, -180, -180), false},
             {"shift left", CropKey::Left, true, 3, v, with(0, 0, -45, 0), false},
@@ -105,6 +104,7 @@ private Q_SLOTS:
             {"down, bottom above window", CropKey::Down, false, 1, low, at(0, -4515, 3000, 2385), false},
             // Beeps when the picture reaches the window's left edge (either edge for the keypad).
             {"right, beep", CropKey::Right, false, 1, at(15, 30, 3000, 2400), at(0, 30, 2985, 2400), true},
+            {"left, beep", CropKey::Left, false, 1, at(-15, 30, 3000, 2400), at(0, 30, 3015, 2400), true},
             {"up, no beep", CropKey::Up, false, 1, at(0, -30, 3000, 2400), at(0, -15, 3000, 2415), false},
             {"keypad, beep", CropKey::KeypadMinus, false, 1, at(15, 300, 3000, 2400), at(0, 285, 2970, 2370), true},
         };
