@@ -64,7 +64,7 @@ private Q_SLOTS:
     void walks_level_by_level()
     {
         const QString root = test::fresh_folder("tree");
-        for (const char *f : {"/b/deep/z.jpg", "/a/y.Jpg", "/top.BMP", "/other.jpeg", "/note.txt", "/a/c.gif",
+        for (const char *f : {"/b/deep/z.jpg", "/a/y.Jpg", "/top.BMP", "/other.jpeg", "/note.pdf", "/a/c.gif",
                               "/two\nlines.jpg"})
             test::write_file(root + f);
         QStringList got = run(root);
