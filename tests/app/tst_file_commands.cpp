@@ -2,6 +2,7 @@
 #include "app/app_state.h"
 #include "app/file_commands.h"
 #include "app/picture_versions.h"
+#include "app/safe_files.h"
 #include "app/settings.h"
 #include "fault_injection.h"
 #include "scripted_prompt.h"
@@ -10,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QtTest>
+
+#include <unistd.h>
 
 using namespace lf;
 
@@ -31,8 +34,7 @@ private Q_SLOTS:
     {
         test::ScriptedPrompt p;
         const QString a = at(QStringLiteral("a.jpg"));
-        QVERIFY(delete_with_backup(a));
-        QVERIFY(!QFileInfo::exists(a));
+        QVERIFY(delete_with_backup(a) && !QFileInfo::exists(a));
         QCOMPARE(test::read_bytes(versions_folder(app().tmp_pic_dir, a) + QStringLiteral("/deleted/a.jpg")),
                  QByteArray("picture a"));
         QCOMPARE(app().deleted_pictures, QLatin1Char('|') + a);
@@ -110,6 +112,13 @@ private Q_SLOTS:
                                                  "The picture editor " + at("broken") + " could not be started.", "no picture"}));
     }
 
+    // A case-only rename where case folds meets the same file (here a hard link): it goes ahead.
+    void rename_onto_another_name_of_the_same_file()
+    {
+        QVERIFY(::link(QFile::encodeName(at("a.jpg")).constData(), QFile::encodeName(at("A.JPG")).constData()) == 0);
+        QVERIFY(!rename_file(at("a.jpg"), at("A.JPG")).failed());
+    }
+
     void copy_as_starts_where_the_last_copy_went()
     {
         test::ScriptedPrompt p;
@@ -119,7 +128,6 @@ private Q_SLOTS:
         QCOMPARE(test::read_bytes(target), QByteArray("picture a"));
         QCOMPARE(p.files[0].start, at(QStringLiteral("a.jpg")));
         const QString other = test::fresh_folder(QStringLiteral("other"));
-        p.texts = {QString()};
         copy_file_as(other + QStringLiteral("/x.jpg"), other);
         QCOMPARE(p.files[1].start, at(QStringLiteral("x.jpg")));
     }
