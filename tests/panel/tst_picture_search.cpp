@@ -38,26 +38,24 @@ private Q_SLOTS:
     void matching_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("f1");
-        QTest::addColumn<QString>("f2");
+        QTest::addColumn<QStringList>("fields");
         QTest::addColumn<bool>("use_and");
         QTest::addColumn<bool>("match");
-        QTest::newRow("no fields") << "/a/b.jpg" << "" << "" << true << true;
-        QTest::newRow("blank field is inactive") << "/a/b.jpg" << "  " << "" << true << true;
-        QTest::newRow("and both") << "/sea/dog.jpg" << "SEA" << "dog" << true << true;
-        QTest::newRow("and one") << "/sea/cat.jpg" << "sea" << "dog" << true << false;
-        QTest::newRow("or one") << "/sea/cat.jpg" << "sea" << "dog" << false << true;
-        QTest::newRow("or none") << "/lake/cat.jpg" << "sea" << "dog" << false << false;
-        QTest::newRow("folder name") << "/summer 2003/x.jpg" << "summer 2003" << "" << true << true;
-        QTest::newRow("blanks as typed") << "/summer2003/x.jpg" << "summer 2003" << "" << true << false;
+        QTest::newRow("no fields") << "/a/b.jpg" << QStringList{"", ""} << true << true;
+        QTest::newRow("blank field is inactive") << "/a/b.jpg" << QStringList{"  ", ""} << true << true;
+        QTest::newRow("and both") << "/sea/dog.jpg" << QStringList{"SEA", "dog"} << true << true;
+        QTest::newRow("and one") << "/sea/cat.jpg" << QStringList{"sea", "dog"} << true << false;
+        QTest::newRow("or one") << "/sea/cat.jpg" << QStringList{"sea", "dog"} << false << true;
+        QTest::newRow("or none") << "/lake/cat.jpg" << QStringList{"sea", "dog"} << false << false;
+        QTest::newRow("folder name") << "/summer 2003/x.jpg" << QStringList{"summer 2003", ""} << true << true;
+        QTest::newRow("blanks as typed") << "/summer2003/x.jpg" << QStringList{"summer 2003", ""} << true << false;
     }
     void matching()
     {
         QFETCH(QString, path);
-        QFETCH(QString, f1);
-        QFETCH(QString, f2);
+        QFETCH(QStringList, fields);
         QFETCH(bool, use_and);
-        QTEST(path_matches(path, {f1, f2, QString(), use_and}), "match");
+        QTEST(path_matches(path, {fields[0], fields[1], QString(), use_and}), "match");
     }
 
     // Breadth first; only .gif/.jpg/.bmp in any case, and no name a list cannot hold.

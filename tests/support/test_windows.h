@@ -10,8 +10,7 @@
 namespace lf::test {
 
 // The program's real windows, except that ending the process is recorded.
-class TestWindows : public QtWindowLayer {
-public:
+struct TestWindows : QtWindowLayer {
     TestWindows() { set_windows(this); }
     ~TestWindows() override { set_windows(nullptr); }
     int ends = 0;

@@ -92,8 +92,9 @@ private Q_SLOTS:
     // A window's own values through a drag, a resize and the next load; zoom by a twentieth.
     void window_state_through_a_refit()
     {
-        PictureWindowState st{.saved_width = 12120, .saved_height = 8405, .original_width = 15000,
-                              .original_height = 10000, .aspect_ratio = 1.5};
+        PictureWindowState st;
+        st.saved_width = 12120, st.saved_height = 8405, st.original_width = 15000, st.original_height = 10000;
+        st.aspect_ratio = 1.5;
         // Dropped at 10 % and 20 % of the client area, 12030 x 8030.
         take_drop(st, nominal, {0, 0, 12120, 8405}, 1203, 1606);
         const PictureLayout l = layout_after_resize(
