@@ -76,14 +76,14 @@ private Q_SLOTS:
             << QStringList{"a.jpg<imgimga.jpg", "b.jpg", "imgb.jpg"}
             << "2 files renamed.\n\n1 files were left as they are:\n"
                "imgb.jpg: \"b.jpg\" already exists";
-        QTest::newRow("sequence numbers keep the extension as it stands")
-            << seq << "trip" << QStringList{"c.jpg", "a.GIF", "notes.txt"}
-            << QStringList{"notes.txt", "trip0001.GIF<a.GIF", "trip0002.jpg<c.jpg"} << "2 files renamed.";
         QTest::newRow("no name differing only in letter case")
             << seq << "trip" << QStringList{"trip0001.JPG", "b.jpg", "c.bmp"}
             << QStringList{"b.jpg", "trip0001.JPG", "trip0001.bmp<c.bmp"}
             << "1 files renamed.\n\n1 files were left as they are:\n"
                "b.jpg: \"trip0001.jpg\" already exists";
+        QTest::newRow("sequence numbers keep the extension as it stands")
+            << seq << "trip" << QStringList{"c.jpg", "a.GIF", "notes.txt"}
+            << QStringList{"notes.txt", "trip0001.GIF<a.GIF", "trip0002.jpg<c.jpg"} << "2 files renamed.";
         QTest::newRow("refused by the system, each once")
             << add << QString(300, QLatin1Char('s')) << QStringList{"a.jpg", "b.jpg"} << QStringList{"a.jpg", "b.jpg"}
             << "0 files renamed.\n\n2 files were left as they are:\na.jpg: File name too long\n"
