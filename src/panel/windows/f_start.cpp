@@ -86,6 +86,8 @@ f_start::f_start()
     sc.option_and = option_and;
     sc.List1 = List1;
     sc.lab_search_results = lab_search_results;
+    sc.t_last_slideshow = t_last_slideshow;
+    sc.t_last_thumbnail_file = t_last_thumbnail_file;
     sc.t_last_file = t_last_file;
     search_ = new SearchController(sc, this);
     connect_commands();

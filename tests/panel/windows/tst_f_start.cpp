@@ -170,7 +170,7 @@ private Q_SLOTS:
         p->b_slideshow_from_search_results->click();
         QCOMPARE(slides().slide_count, 10000);
         const QString tmp = app().tmp_pic_dir;
-        QVERIFY(slides().slide_show_file == tmp + "/Show.ssf" && slides().own_file);
+        QVERIFY(p->t_last_slideshow->text() == tmp + "/Show.ssf" && slides().own_file);
         const QList<QByteArray> got = test::read_bytes(tmp + "/Show.ssf").split('\n');
         QCOMPARE(got.size(), 10001); // 10000 lines and the empty rest
         QCOMPARE(got.at(9999), (dir + "/10000.jpg\r").toUtf8());
@@ -186,7 +186,7 @@ private Q_SLOTS:
                                   + "\" till the termination of the program."}));
         QCOMPARE(thumbnails().picture_list.size(), 1000);
         QCOMPARE(w.calls, (QStringList{"open_slide_show_window", "load_thumbnail_sheet"}));
-        QCOMPARE(thumbnails().current_thumbnail_file, tmp + "/search_or_x_y$$z_01.tnf");
+        QCOMPARE(p->t_last_thumbnail_file->text(), tmp + "/search_or_x_y$$z_01.tnf");
         QVERIFY(QFile::exists(tmp + "/search_or_x_y$$z_01.tnf"));
     }
 };
