@@ -120,26 +120,19 @@ TwipRect zoom_picture(const TwipRect &r, bool in, int original_width, int origin
     return restore_proportions(z, original_width, original_height, screen_width, screen_height);
 }
 
-StatusCaptions status_captions(bool visible, bool random_order, bool auto_advance,
-                               int interval_ms, int unseen, bool wrapped)
+StatusCaptions status_captions(const SlideList &s, bool visible, bool wrapped)
 {
     StatusCaptions c;
     c.show_hide = visible ? QStringLiteral("Hide status (H)") : QString(show_hide_blanks, QLatin1Char(' '));
-    c.random = random_order ? QStringLiteral(" Random ") : QStringLiteral("Sequential");
-    c.autom = auto_advance ? QStringLiteral("Manual/Auto*(F9)") : QStringLiteral("Manual*/Auto(F9)");
-    c.interval = QStringLiteral("Interval=") + QString::number(interval_ms);
-    const QString n = QString::number(unseen);
+    c.random = s.random_order ? QStringLiteral(" Random ") : QStringLiteral("Sequential");
+    c.autom = s.auto_advance ? QStringLiteral("Manual/Auto*(F9)") : QStringLiteral("Manual*/Auto(F9)");
+    c.interval = QStringLiteral("Interval=") + QString::number(s.interval_ms);
+    const QString n = QString::number(s.slide_count - s.seen_count);
     c.unseen = QStringLiteral(" Unseen=") + (wrapped ? QLatin1Char('(') + n + QLatin1Char(')') : n);
     c.exit = QStringLiteral(" Exit ");
     c.forward = QStringLiteral(">>>>>");
     c.backward = QStringLiteral("<<<<<");
     return c;
-}
-
-StatusCaptions status_captions(const SlideList &s, bool visible, bool wrapped)
-{
-    return status_captions(visible, s.random_order, s.auto_advance, s.interval_ms,
-                           s.slide_count - s.seen_count, wrapped);
 }
 
 QString comment_full_text(const QString &picture_path, int current_slide, int slide_count)

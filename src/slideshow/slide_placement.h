@@ -45,9 +45,7 @@ struct StatusCaptions {
     QString show_hide, random, autom, interval, unseen, exit, forward, backward;
 };
 inline constexpr int show_hide_blanks = 400;
-StatusCaptions status_captions(bool visible, bool random_order, bool auto_advance,
-                               int interval_ms, int unseen, bool wrapped);
-// The same for the running show's modes and unseen count.
+// For the running show's modes, interval and unseen count.
 StatusCaptions status_captions(const SlideList &s, bool visible, bool wrapped);
 // "path (n/count)" in full, as the tool tip shows it.
 QString comment_full_text(const QString &picture_path, int current_slide, int slide_count);
