@@ -66,7 +66,7 @@ private Q_SLOTS:
         QCOMPARE(predict_next_forward(slides(), c), 1);
         QCOMPARE(step(c), 1);
         slides().seen_count = 3; // a count already full stays full: never a negative unseen
-        QCOMPARE(step(c) + slides().seen_count, 2 + 3);
+        QCOMPARE((QList<int>{step(c), slides().seen_count}), (QList<int>{2, 3}));
     }
 
     // Deleted entries: an emptied slot, or (going back) a path in the deleted
@@ -118,16 +118,16 @@ private Q_SLOTS:
         make_show(100, true);
         ShowCursor c;
         QList<int> shown, back, forward;
-        for (int i = 0; i < history_size + 1; ++i)
+        for (int i = 0; i < 21; ++i)
             shown << step(c);
         const int seen = slides().seen_count;
-        for (int i = 0; i < history_size - 1; ++i)
+        for (int i = 0; i < 19; ++i)
             back.prepend(step(c, {}, true));
-        QCOMPARE(back, shown.mid(1, history_size - 1));
+        QCOMPARE(back, shown.mid(1, 19));
         QCOMPARE(beeps(), 0);
         QCOMPARE(step(c, {}, true), shown[1]);
         QCOMPARE(beeps(), 1);
-        for (int i = 0; i < history_size - 1; ++i)
+        for (int i = 0; i < 19; ++i)
             forward << step(c);
         QCOMPARE(forward, shown.mid(2));
         QCOMPARE(slides().seen_count, seen);
@@ -160,7 +160,7 @@ private Q_SLOTS:
         ShowCursor c;
         const PictureChoice got = choose_picture(slides(), c, {});
         QTEST(int(got.kind), "kind");
-        QCOMPARE(path.isEmpty() ? path : got.path, path);
+        QVERIFY2(path.isEmpty() ? paths.contains(got.path) : got.path == path, qPrintable(got.path));
         QCOMPARE(prompt->message_texts(),
                  got.kind == PictureChoice::Bad ? QStringList{"Bad file name: " + got.path} : QStringList{});
     }

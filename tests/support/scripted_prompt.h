@@ -4,7 +4,6 @@
 #include "app/prompt.h"
 
 #include <QList>
-#include <QVariant>
 
 #include <deque>
 #include <functional>

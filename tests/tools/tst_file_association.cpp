@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/settings.h"
+#include "fault_injection.h"
 #include "fake_windows.h"
 #include "scripted_prompt.h"
 #include "test_env.h"
@@ -13,12 +14,6 @@
 using namespace lf;
 
 namespace {
-
-QByteArray read(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QByteArray ours() { return desktop_entry_id.toUtf8(); }
 
@@ -59,7 +54,7 @@ private Q_SLOTS:
         QCOMPARE(p.message_texts(), (QStringList{question_for("jpg"), question_for("gif"), question_for("bmp")}));
         for (const MessageRequest &m : p.messages)
             QVERIFY(m.buttons == Buttons::YesNo && m.icon == Icon::Question && m.title == "Lumenfolio");
-        QCOMPARE(read(user_mimeapps_list()), "[Default Applications]\nimage/gif=other.desktop\nimage/jpeg=" + ours()
+        QCOMPARE(test::read_bytes(user_mimeapps_list()), "[Default Applications]\nimage/gif=other.desktop\nimage/jpeg=" + ours()
                                                  + "\nimage/bmp=" + ours() + "\n\n[Added Associations]\nimage/jpeg="
                                                  + ours() + ";\nimage/bmp=" + ours() + ";\n");
         QCOMPARE(w.calls, QStringList{"associate_menu_enabled true"});
@@ -78,12 +73,12 @@ private Q_SLOTS:
     {
         QCOMPARE(write_association(".gif", "gif file", "/opt/a b\"$%\\c"), QString());
         QCOMPARE(find_desktop_entry("../applications/" + desktop_entry_id), QString()); // an id is a name, not a path
-        QCOMPARE(read(user_applications_folder() + QLatin1Char('/') + desktop_entry_id),
+        QCOMPARE(test::read_bytes(user_applications_folder() + QLatin1Char('/') + desktop_entry_id),
                  "[Desktop Entry]\nType=Application\nName=Lumenfolio\nGenericName=Picture Viewer\n"
                  "Comment=Show pictures, slide shows and thumbnail sheets\n"
                  "Exec=\"/opt/a b\\\\\"\\\\$%%\\\\\\\\c\" %f\nIcon=lumenfolio\nTerminal=false\n"
                  "MimeType=image/jpeg;image/gif;image/bmp;\nCategories=Graphics;Viewer;\n");
-        QCOMPARE(read(user_mimeapps_list()),
+        QCOMPARE(test::read_bytes(user_mimeapps_list()),
                  "[Default Applications]\nimage/gif=" + ours() + "\n\n[Added Associations]\nimage/gif=" + ours() + ";\n");
     }
 
@@ -131,9 +126,9 @@ private Q_SLOTS:
         };
         QCOMPARE(write_association(".jpg", "jpg file", own_program_path()), QString());
         QCOMPARE(query(), ours());
-        QCOMPARE(find_program_for_extension("jpg"), own_program_path());
-        QCOMPARE(read(own), own_after); // no list is made that was not there
-        QCOMPARE(read(user_mimeapps_list()),
+        QCOMPARE(find_program_for_extension("jpg"), QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath());
+        QCOMPARE(test::read_bytes(own), own_after); // no list is made that was not there
+        QCOMPARE(test::read_bytes(user_mimeapps_list()),
                  "[Default Applications]\nimage/jpeg=" + ours() + "\n\n[Added Associations]\nimage/jpeg=" + ours() + ";\n");
     }
 };

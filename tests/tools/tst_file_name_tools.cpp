@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/app_state.h"
 #include "app/settings.h"
 #include "scripted_prompt.h"
 #include "test_env.h"

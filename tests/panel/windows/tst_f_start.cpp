@@ -54,7 +54,7 @@ private Q_SLOTS:
         for (const char *k : {key::random, key::autom, key::fit_mode, key::sort_descending, key::black_screen})
             save_setting(k, QString("-1"));
         save_setting(key::init_dir_for_search, QString("kept"));
-        app().init_dir_for_search = test::fresh_folder("search");
+        app().init_dir_for_search = QDir::tempPath();
         slides().interval_ms = 3000;
         const QByteArray before = test::read_bytes(settings_file());
         f_start *p = open_panel();
@@ -64,7 +64,7 @@ private Q_SLOTS:
         QVERIFY(p->c_black_screen->isChecked() && f_black::loaded() && p->option_and->isChecked());
         QVERIFY(p->o_sort_ascending->isChecked() && p->o_sort_by_filename->isChecked());
         QCOMPARE(p->t_interval->text(), "3000");
-        QCOMPARE(p->t_init_dir_for_search->text(), app().init_dir_for_search);
+        QCOMPARE(p->t_init_dir_for_search->text(), QDir::tempPath());
         QVERIFY(!p->b_resume_slide_show->isEnabled() && !p->b_open_last_picture->isEnabled()
                 && !p->b_rename_last_pic->isEnabled());
 

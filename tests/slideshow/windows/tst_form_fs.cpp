@@ -2,6 +2,7 @@
 #include "app/picture_versions.h"
 #include "app/screen.h"
 #include "app/settings.h"
+#include "fault_injection.h"
 #include "motion/windows/form_nf2.h"
 #include "panel/windows/f_start.h"
 #include "picture_window_fixture.h"
@@ -30,8 +31,6 @@ template <class W> W *top_level()
 }
 
 QLabel *label(form_fs *f, const char *name) { return f->findChild<QLabel *>(QLatin1String(name)); }
-
-QByteArray read_all(const QString &path) { QFile f(path); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); }
 
 } // namespace
 
@@ -88,7 +87,7 @@ private Q_SLOTS:
         QTest::keyClick(f, Qt::Key_Escape);
         QVERIFY(prompt->messages.isEmpty());
         QCOMPARE(layer->ends, 1);
-        QVERIFY(read_all(slides().slide_show_file).contains("*index_of_last_slide_viewed=3\r\n"));
+        QVERIFY(test::read_bytes(slides().slide_show_file).contains("*index_of_last_slide_viewed=3\r\n"));
     }
 
     // H hides the status bar and shows the picture again; a click on its
@@ -131,7 +130,7 @@ private Q_SLOTS:
         prompt->answers = {answer};
         QTest::keyClick(f, Qt::Key_Delete);
         QCOMPARE(prompt->message_texts(), QStringList{"Do you really want to delete file " + pics[0] + "?"});
-        QVERIFY(prompt->messages[0].title == "Deleting last picture" && prompt->messages[0].default_button == 2);
+        QVERIFY(prompt->messages[0].buttons == Buttons::YesNo && prompt->messages[0].icon == Icon::Exclamation);
         QVERIFY(!panel_shown);
         const bool yes = answer == Answer::Yes;
         QCOMPARE(panel->isVisible(), yes);
