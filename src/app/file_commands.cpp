@@ -21,13 +21,6 @@
 
 namespace lf {
 
-bool confirm_delete(const QString &path, Buttons buttons, Icon icon)
-{
-    const Answer a = ask(QStringLiteral("Do you really want to delete file ") + path + QLatin1Char('?'), buttons,
-                         icon, 2, QStringLiteral("Deleting last picture"));
-    return a == Answer::Ok || a == Answer::Yes;
-}
-
 bool delete_with_backup(const QString &path)
 {
     const QString dir = app().tmp_pic_dir;

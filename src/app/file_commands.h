@@ -5,20 +5,14 @@
 
 namespace lf {
 
-enum class Buttons;
-enum class Icon;
-
 // File operations that several windows offer on the picture they show.
 
 // Copies the picture into its own folder of tmp_pic_dir (app/picture_versions),
 // and only when that copy is whole moves it to the desktop's Trash (or, where
 // no Trash takes it, deletes it); records it in app().deleted_pictures.
 // Errors are reported with report_error; false means the picture is still
-// there. Each window asks confirm_delete first.
+// there. Each window asks its own question first.
 bool delete_with_backup(const QString &path);
-// "Do you really want to delete file ...?" with the window's own buttons
-// and icon: true on OK or Yes.
-bool confirm_delete(const QString &path, Buttons buttons, Icon icon);
 
 enum class RenameCheck { Ok, Cancelled, ExtensionChanged, Invalid };
 // Judges an answer to "New file name?" for the picture at path: blank

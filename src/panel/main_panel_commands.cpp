@@ -153,7 +153,11 @@ bool delete_last_picture()
 {
     AppState &a = app();
     const QString path = a.last_picture_file;
-    if (!confirm_delete(path, Buttons::OkCancel, Icon::Critical) || !delete_with_backup(path))
+    if (ask(QStringLiteral("Do you really want to delete file ") + path + QStringLiteral("?"),
+            Buttons::OkCancel, Icon::Critical, 2, QStringLiteral("Deleting last picture"))
+        != Answer::Ok)
+        return false;
+    if (!delete_with_backup(path))
         return false;
     a.last_picture_file.clear();
     save_setting(key::last_picture_file, QString());

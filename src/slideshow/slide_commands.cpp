@@ -92,6 +92,13 @@ void forget_deleted_slide(SlideList &s)
     s.slot(s.current_slide).path.clear();
 }
 
+bool ask_delete_picture(const QString &path)
+{
+    return ask(QStringLiteral("Do you really want to delete file ") + path + QLatin1Char('?'),
+               Buttons::YesNo, Icon::Exclamation, 2, QStringLiteral("Deleting last picture"))
+        == Answer::Yes;
+}
+
 void forget_deleted_picture(SlideList &s)
 {
     app().last_picture_file.clear();

@@ -31,6 +31,8 @@ bool sequential_order_request(SlideList &s);
 // The shown picture was deleted: in a running show its entry counts as seen
 // and is emptied, so that the show passes it by from now on.
 void forget_deleted_slide(SlideList &s);
+// The delete key's question; true when the answer is Yes.
+bool ask_delete_picture(const QString &path);
 // After the shown picture was deleted: there is no last picture any more.
 void forget_deleted_picture(SlideList &s);
 // Automatic/manual and random/sequential changes, remembered as settings.

@@ -183,6 +183,13 @@ QString ask_picture_to_open(const QString &last_picture_file)
     return prompt().file(r);
 }
 
+bool confirm_delete(const QString &path)
+{
+    return ask(QStringLiteral("Do you really want to delete file ") + path + QLatin1Char('?'),
+               Buttons::OkCancel, Icon::Critical, 2, QStringLiteral("Deleting last picture"))
+        == Answer::Ok;
+}
+
 QString picture_open_problem(const QString &path)
 {
     if (!file_exists(path))

@@ -102,4 +102,7 @@ QString ask_picture_to_open(const QString &last_picture_file);
 // picture name); "" when it opens.
 QString picture_open_problem(const QString &path);
 
+// "Do you really want to delete file ...?": true on OK.
+bool confirm_delete(const QString &path);
+
 } // namespace lf

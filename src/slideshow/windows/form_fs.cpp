@@ -515,7 +515,7 @@ void form_fs::delete_picture()
         sheet->hide();
     if (panel)
         panel->hide();
-    const bool yes = confirm_delete(path, Buttons::YesNo, Icon::Exclamation);
+    const bool yes = ask_delete_picture(path);
     if (sheet)
         sheet->show();
     if (panel && yes)

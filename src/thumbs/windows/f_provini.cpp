@@ -350,7 +350,11 @@ void f_provini::delete_selected()
         return;
     const QString path = box->property("tag").toString();
     viewer().picture_to_open = path;
-    if (!confirm_delete(path, Buttons::OkCancel, Icon::Question) || !delete_with_backup(path))
+    if (ask(QStringLiteral("Do you really want to delete file ") + path + QStringLiteral("?"), Buttons::OkCancel,
+            Icon::Question, 2, QStringLiteral("Deleting last picture"))
+        != Answer::Ok)
+        return;
+    if (!delete_with_backup(path))
         return;
     viewer().picture_to_open.clear();
     save_setting(key::last_picture_file, QString());

@@ -557,7 +557,7 @@ void form_nf::next_previous(bool next) { stepper_->step(st_.picture_path, next);
 
 void form_nf::delete_pic()
 {
-    if (st_.picture_path.isEmpty() || !confirm_delete(st_.picture_path, Buttons::OkCancel, Icon::Critical))
+    if (st_.picture_path.isEmpty() || !confirm_delete(st_.picture_path))
         return;
     if (!delete_with_backup(st_.picture_path))
         return;
