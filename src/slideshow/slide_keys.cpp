@@ -11,10 +11,9 @@ FsKeyAction only_in_show(bool show, FsCommand c) { return {show ? c : FsCommand:
 
 } // namespace
 
-FsKeyAction fs_key_action(int key, Qt::KeyboardModifiers mods, const QString &text, bool show)
+FsKeyAction fs_key_action(int key, bool ctrl, bool other_modifiers, const QString &text, bool show)
 {
     using C = FsCommand;
-    const bool ctrl = mods & Qt::ControlModifier;
     if (ctrl && key == Qt::Key_Z)
         return {C::RestoreUnaltered};
     if (ctrl && key == Qt::Key_C)
@@ -28,7 +27,7 @@ FsKeyAction fs_key_action(int key, Qt::KeyboardModifiers mods, const QString &te
     case Qt::Key_Up: return pan(0, 480);
     case Qt::Key_Right: return pan(-480, 0);
     case Qt::Key_Down: return pan(0, -480);
-    case Qt::Key_Menu: return {mods != Qt::NoModifier ? C::None : C::Menu};
+    case Qt::Key_Menu: return {ctrl || other_modifiers ? C::None : C::Menu};
     case Qt::Key_F5: return {C::Refresh};
     case Qt::Key_R: return {C::RandomMode};
     case Qt::Key_A: return {C::SaveAs};
@@ -58,6 +57,12 @@ FsKeyAction fs_key_action(int key, Qt::KeyboardModifiers mods, const QString &te
     if (!text.isEmpty())
         return {C::RestoreProportions};
     return {};
+}
+
+FsKeyAction fs_key_action(int key, Qt::KeyboardModifiers mods, const QString &text, bool show)
+{
+    return fs_key_action(key, bool(mods & Qt::ControlModifier), bool(mods & ~Qt::ControlModifier),
+                         text, show);
 }
 
 } // namespace lf

@@ -44,8 +44,9 @@ struct FsKeyAction {
     int pan_y = 0;
 };
 
-// key: Qt::Key; text: what the key types; Ctrl counts alone and with other
-// modifiers. `show`: a slide show is running.
+// key: Qt::Key; text: what the key types. `show`: a slide show is running.
+FsKeyAction fs_key_action(int key, bool ctrl, bool other_modifiers, const QString &text, bool show);
+// The same from the key's modifiers: Ctrl counts alone and with others.
 FsKeyAction fs_key_action(int key, Qt::KeyboardModifiers mods, const QString &text, bool show);
 
 } // namespace lf

@@ -130,7 +130,8 @@ private Q_SLOTS:
         prompt->answers = {answer};
         QTest::keyClick(f, Qt::Key_Delete);
         QCOMPARE(prompt->message_texts(), QStringList{"Do you really want to delete file " + pics[0] + "?"});
-        QVERIFY(prompt->messages[0].buttons == Buttons::YesNo && prompt->messages[0].icon == Icon::Exclamation);
+        const MessageRequest &q = prompt->messages[0];
+        QVERIFY(q.title == "Deleting last picture" && q.default_button == 2 && q.buttons == Buttons::YesNo);
         QVERIFY(!panel_shown);
         const bool yes = answer == Answer::Yes;
         QCOMPARE(panel->isVisible(), yes);

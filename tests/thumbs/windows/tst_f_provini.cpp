@@ -85,7 +85,8 @@ private Q_SLOTS:
         QCOMPARE(s->l_filename(2)->text(), QStringLiteral("trip.jpg"));
         p.answers = {Answer::Ok};
         QTest::keyClick(s, Qt::Key_Delete);
-        QVERIFY(p.messages.first().buttons == Buttons::OkCancel && p.messages.first().icon == Icon::Question);
+        const MessageRequest &q = p.messages.first();
+        QVERIFY(q.title == "Deleting last picture" && q.default_button == 2 && q.icon == Icon::Question);
         QVERIFY(!QFile::exists(pics_ + QStringLiteral("/trip.jpg")));
         QVERIFY(s->picx(2)->isHidden());
 
